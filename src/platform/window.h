@@ -1,0 +1,53 @@
+// The window, input and clock seam. Real: GLFW (platform/backend); headless:
+// c_window_headless. Nothing above this seam talks to the windowing library.
+#pragma once
+
+namespace tw {
+
+// Key codes and actions as the game sees them; adapters map their library's codes.
+constexpr int k_key_f10 = 267;
+constexpr int k_key_backspace = 295;
+constexpr int k_key_del = 297;
+constexpr int k_action_release = 0;
+constexpr int k_action_press = 1;
+
+// Receiver of the window callbacks. Exactly one object receives them.
+class i_glfw_callback {
+public:
+    virtual ~i_glfw_callback() = default;
+    virtual void on_window_size(int /*width*/, int /*height*/) {}
+    virtual void on_key(int /*key*/, int /*action*/) {}
+    virtual void on_character(int /*code*/, int /*action*/) {}
+    virtual void on_mouse_button(int /*button*/, int /*action*/) {}
+    virtual void on_mouse_position(int /*x*/, int /*y*/) {}
+    virtual void on_mouse_wheel(int /*position*/) {}
+};
+
+// Exactly the windowing operations the frame loop and the platform use.
+class i_window {
+public:
+    virtual ~i_window() = default;
+    // Initialises the library (the real one also initialises freeglut once).
+    virtual bool init() = 0;
+    virtual bool is_initialised() const = 0;
+    virtual void desktop_size(int& width, int& height) = 0;
+    // Full-screen window with 8-bit RGBA, 24-bit depth, no stencil.
+    virtual bool open_fullscreen(int width, int height) = 0;
+    virtual void set_title(const char* title) = 0;
+    virtual void set_swap_interval(int interval) = 0;
+    // The object all callbacks go to; set before the window opens.
+    virtual void set_receiver(i_glfw_callback* receiver) = 0;
+    // Registers the six callbacks; size, mouse position and wheel are delivered once now.
+    virtual void register_callbacks() = 0;
+    virtual void window_size(int& width, int& height) = 0;
+    // Sticky: a press released again before the query still counts once.
+    virtual bool key_pressed(int key) = 0;
+    virtual bool is_open() = 0;
+    // Seconds since init.
+    virtual double time() = 0;
+    // Presents the frame and polls events: callbacks arrive inside this call.
+    virtual void swap_buffers() = 0;
+    virtual void terminate() = 0;
+};
+
+}  // namespace tw
