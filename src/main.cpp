@@ -1,1 +1,24 @@
-int main() { return 0; }
+// Program entry: the real window, render and sound devices, the platform and
+// the game's state machine, then the frame loop.
+#include <memory>
+
+#include "app/application.h"
+#include "app/frame_loop.h"
+#include "platform/backend/render_device_gl.h"
+#include "platform/backend/window_glfw.h"
+#include "sound/backend/sound_device_sdl.h"
+
+int main() {
+    tw::c_window_glfw window;
+    tw::c_render_device_gl device;
+    int code = 0;
+    {
+        tw::c_platform platform(window, device);
+        auto application = std::make_unique<tw::c_application>();
+        // The window must exist first: a missing display ends the program before any sound starts.
+        platform.sound_engine_factory = [] { return tw::create_sound_device(); };
+        code = tw::run(platform, *application);
+        application.reset();
+    }
+    return code;
+}

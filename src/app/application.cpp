@@ -1,0 +1,67 @@
+// Start-up, switch and shutdown sequences of the game's state machine.
+#include "app/application.h"
+
+#include "app/music.h"
+#include "app/state_placeholder.h"
+
+namespace tw {
+
+std::unique_ptr<c_state> make_game_state(uint16_t id) {
+    switch (id) {
+        case k_state_menu:
+            return std::make_unique<c_state_placeholder>();
+        default:
+            return nullptr;
+    }
+}
+
+c_application::c_application() : make_state(make_game_state) { fill_sound_table(data.sounds); }
+
+c_application::~c_application() {
+    if (platform_) loading_screen_.release(*platform_);
+    state_.reset();
+}
+
+void c_application::flush_queues(c_platform& platform) {
+    millisecond_clock clock = [&platform] { return platform.now_ms(); };
+    flush(data.persistent.event_queue, k_event_flush_ms, send_message, clock);
+    flush(data.persistent.analytics_queue, k_analytics_flush_ms, send_message, clock);
+}
+
+void c_application::start(c_platform& platform) {
+    platform_ = &platform;
+    loading_screen_.prepare(platform);
+    data.persistent.load();
+    flush_queues(platform);
+    fill_sound_table(data.sounds);
+    change_state(platform, make_state ? make_state(k_state_menu) : nullptr);
+}
+
+void c_application::stop(c_platform& platform) {
+    flush_queues(platform);
+    change_state(platform, nullptr);
+    loading_screen_.release(platform);
+    data.persistent.save();
+    // Unsent event messages are in the saved file and go out on a later run.
+    data.persistent.event_queue.clear();
+}
+
+void c_application::tick(c_platform& platform) {
+    music_fade_step(platform.sound_engine.get(), data);
+    c_platform_state_machine::tick(platform);
+}
+
+void c_application::perform_switch(c_platform& platform) {
+    flush_queues(platform);
+    std::unique_ptr<c_state> next = make_state ? make_state(data.next_state) : nullptr;
+    if (next) change_state(platform, std::move(next));
+    data.persistent.save();
+    data.switch_requested = 0;
+    data.next_state = k_state_none;
+}
+
+void c_application::draw_loading(c_platform& platform, float progress) {
+    loading_screen_.draw(platform, progress);
+}
+
+}  // namespace tw

@@ -1,0 +1,118 @@
+// The main loop.
+#include "app/frame_loop.h"
+
+#include <cstdio>
+
+namespace tw {
+
+namespace {
+
+constexpr const char* k_window_title = "Project";
+
+void update_viewport(c_platform& platform, i_platform_state_machine& machine) {
+    int w = 0, h = 0;
+    platform.window().window_size(w, h);
+    platform.device().viewport(0, 0, w, h);
+    if (platform.update_screen_size(w, h)) machine.resize(platform);
+}
+
+void deliver_input(c_platform& platform, i_platform_state_machine& machine) {
+    c_mouse_event event;
+    if (platform.take_mouse_event(event)) machine.mouse(platform, event.kind, event.dx, event.dy);
+    uint16_t code = 0;
+    if (platform.take_character(code)) machine.character(platform, code);
+    platform.clear_key_events();
+}
+
+void loading_frame(c_platform& platform, i_platform_state_machine& machine) {
+    const uint32_t t0 = platform.now_ms();
+    // The first item is always loaded: time is checked before each item.
+    while (platform.now_ms() - t0 < k_loading_budget_ms) {
+        if (!platform.load_next_queued()) break;
+    }
+    platform.device().clear(0, 0, 0, 0);
+    const float loaded = static_cast<float>(platform.loaded_texture_count());
+    const float queued = static_cast<float>(platform.queued_texture_count());
+    const float progress = loaded / (loaded + queued + 1.0f);
+    machine.draw_loading(platform, progress);
+    platform.window().swap_buffers();
+    // Time spent loading is never caught up.
+    platform.last_ticks = platform.now_ticks();
+}
+
+// Runs frame and the ticks; true if a state switch was requested.
+bool update(c_platform& platform, i_platform_state_machine& machine) {
+    const uint32_t t = platform.now_ticks();
+    uint32_t steps = t - platform.last_ticks;
+    if (steps > k_max_ticks_per_frame) steps = k_max_ticks_per_frame;
+    platform.last_ticks = t;
+    machine.frame(platform);
+    if (machine.is_switch_pending()) return true;
+    for (uint32_t i = 0; i < steps; ++i) {
+        machine.tick(platform);
+        if (machine.is_switch_pending()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void run_frame(c_platform& platform, i_platform_state_machine& machine) {
+    update_viewport(platform, machine);
+    deliver_input(platform, machine);
+    if (platform.queued_texture_count() > 0 || platform.queued_material_count() > 0) {
+        loading_frame(platform, machine);
+        return;
+    }
+    const bool switching = update(platform, machine);
+    platform.device().clear(0, 0, 0, 0);
+    if (switching) {
+        // The outgoing state is not drawn in this frame.
+        machine.draw_loading(platform, 0.0f);
+        platform.window().swap_buffers();
+        machine.perform_switch(platform);
+        return;
+    }
+    machine.draw(platform);
+    platform.window().swap_buffers();
+}
+
+int run(c_platform& platform, i_platform_state_machine& machine) {
+    i_window& window = platform.window();
+    window.set_receiver(&platform);
+    if (!window.init()) {
+        std::fputs("Failed to initialize GLFW\n", stderr);
+        return 1;
+    }
+    int desktop_w = 0, desktop_h = 0;
+    window.desktop_size(desktop_w, desktop_h);
+    if (!window.open_fullscreen(desktop_w, desktop_h)) {
+        std::fputs("Failed to open GLFW window\n", stderr);
+        window.terminate();
+        return 1;
+    }
+    if (!platform.device().init_extensions()) {
+        window.terminate();
+        return 1;
+    }
+    window.set_title(k_window_title);
+    window.set_swap_interval(1);
+    window.register_callbacks();
+    platform.device().set_fixed_state();
+    if (platform.sound_engine_factory) platform.sound_engine = platform.sound_engine_factory();
+
+    update_viewport(platform, machine);
+    machine.start(platform);
+    platform.last_ticks = platform.now_ticks();
+
+    while (window.is_initialised() && window.is_open() && !window.key_pressed(k_key_f10))
+        run_frame(platform, machine);
+
+    machine.stop(platform);
+    platform.release_all();
+    platform.sound_engine.reset();
+    window.terminate();
+    return 0;
+}
+
+}  // namespace tw

@@ -1,0 +1,86 @@
+// Window callbacks and the per-frame input record: at most one mouse event and
+// one character reach the state each frame.
+#include "platform/platform.h"
+
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+constexpr uint16_t k_backspace_char = 8;
+constexpr float k_view_extent = 2048.0f;  // the UI view spans -1024..1024 on the shorter side
+}  // namespace
+
+void c_platform::on_key(int key, int action) {
+    // BACKSPACE and DEL produce no character event of their own; both act as backspace.
+    if (action == k_action_press && (key == k_key_backspace || key == k_key_del))
+        characters_.push_back(k_backspace_char);
+    key_events_.push_back({key, action});
+}
+
+void c_platform::on_character(int code, int action) {
+    if (action == k_action_press) characters_.push_back(static_cast<uint16_t>(code));
+}
+
+void c_platform::on_mouse_button(int button, int action) {
+    if (button == 0) current_button_ = action == k_action_press ? 1 : 0;
+}
+
+void c_platform::on_mouse_position(int x, int y) {
+    // The reported position may lie outside the window; keep the last one inside.
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    current_x_ = static_cast<uint16_t>(x);
+    current_y_ = static_cast<uint16_t>(y);
+}
+
+bool c_platform::update_screen_size(int w, int h) {
+    uint16_t new_width = static_cast<uint16_t>(std::clamp(w, 1, 65535));
+    uint16_t new_height = static_cast<uint16_t>(std::clamp(h, 1, 65535));
+    bool changed = new_width != width || new_height != height;
+    width = new_width;
+    height = new_height;
+    short_side = std::min(width, height);
+    long_side = std::max(width, height);
+    return changed;
+}
+
+bool c_platform::take_mouse_event(c_mouse_event& out) {
+    if (mouse_button == 0) {
+        mouse_x = current_x_;
+        mouse_y = current_y_;
+        mouse_button = current_button_;
+        if (current_button_ == 0) return false;
+        out = {k_mouse_press, 0, 0};
+        return true;
+    }
+    uint16_t dx = static_cast<uint16_t>(current_x_ - mouse_x);
+    uint16_t dy = static_cast<uint16_t>(current_y_ - mouse_y);
+    mouse_x = current_x_;
+    mouse_y = current_y_;
+    mouse_button = current_button_;
+    if (current_button_ == 0) {
+        out = {k_mouse_release, dx, dy};
+        return true;
+    }
+    if (dx == 0 && dy == 0) return false;
+    out = {k_mouse_drag, dx, dy};
+    return true;
+}
+
+bool c_platform::take_character(uint16_t& out) {
+    if (characters_.empty()) return false;
+    out = characters_.front();
+    characters_.pop_front();
+    return true;
+}
+
+vec2 c_platform::screen_to_view() const {
+    const float w = width, h = height, m = short_side;
+    if (m <= 0) return {0, 0};
+    // Single precision after each division, as the UI placement expects.
+    float x = ((mouse_x - (w - m) * 0.5f) / m - 0.5f) * k_view_extent;
+    float y = (((h - mouse_y) - (h - m) * 0.5f) / m - 0.5f) * k_view_extent;
+    return {x, y};
+}
+
+}  // namespace tw
