@@ -1,0 +1,124 @@
+// The OpenGL 1.x render device: fixed state, matrices, immediate-mode quads and
+// texture upload with GLU-built mipmaps.
+#include <GL/glew.h>
+// GLU must follow GLEW, which replaces gl.h.
+#include <GL/glu.h>
+
+#include "platform/backend/render_device_gl.h"
+
+namespace tw {
+
+namespace {
+
+constexpr GLfloat k_line_width = 1.3f;
+constexpr GLint k_unpack_alignment = 4;
+
+// Bytes per pixel (the old-style internal format) of an upload format.
+GLint components(uint32_t format) {
+    switch (format) {
+        case k_format_rgb:
+            return 3;
+        case k_format_rgba:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+bool c_render_device_gl::init_extensions() {
+    glewExperimental = GL_TRUE;
+    return glewInit() == GLEW_OK;
+}
+
+void c_render_device_gl::set_fixed_state() {
+    glEnable(GL_COLOR_MATERIAL);
+    glCullFace(GL_BACK);
+    glShadeModel(GL_SMOOTH);
+    glLineWidth(k_line_width);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (glActiveTexture) {
+        glActiveTexture(GL_TEXTURE0);
+    } else if (glActiveTextureARB) {
+        glActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    glEnable(GL_TEXTURE_2D);
+}
+
+void c_render_device_gl::viewport(int x, int y, int width, int height) {
+    glViewport(x, y, width, height);
+}
+
+void c_render_device_gl::clear(float r, float g, float b, float a) {
+    glClearColor(r, g, b, a);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
+}
+
+void c_render_device_gl::load_projection(const float m[16]) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(m);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void c_render_device_gl::load_modelview(const float m[16]) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(m);
+}
+
+void c_render_device_gl::push_modelview() { glPushMatrix(); }
+
+void c_render_device_gl::translate(float x, float y, float z) { glTranslatef(x, y, z); }
+
+void c_render_device_gl::multiply_modelview(const float m[16]) { glMultMatrixf(m); }
+
+void c_render_device_gl::pop_modelview() { glPopMatrix(); }
+
+void c_render_device_gl::bind_texture(uint32_t name) { glBindTexture(GL_TEXTURE_2D, name); }
+
+void c_render_device_gl::blend_function(bool additive) {
+    glBlendFunc(GL_SRC_ALPHA, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void c_render_device_gl::draw_quads(const vec3* positions, const vec2* uvs,
+                                    const c_rgba* colours, int count) {
+    if (count <= 0) return;
+    glBegin(GL_QUADS);
+    for (int i = 0; i < count; ++i) {
+        glColor4ub(colours[i].r, colours[i].g, colours[i].b, colours[i].a);
+        glTexCoord2f(uvs[i].x, 1.0f - uvs[i].y);
+        glVertex3f(positions[i].x, positions[i].y, positions[i].z);
+    }
+    glEnd();
+}
+
+uint32_t c_render_device_gl::create_texture(uint32_t format, int width, int height,
+                                            const uint8_t* pixels) {
+    if (!pixels || width <= 0 || height <= 0) return 0;
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, k_unpack_alignment);
+    const GLint internal_format = components(format);
+    glTexImage2D(GL_TEXTURE_2D, 0, internal_format, width, height, 0, GLenum(format),
+                 GL_UNSIGNED_BYTE, pixels);
+    // GLU rescales images whose sides are not powers of two before building the chain.
+    gluBuild2DMipmaps(GL_TEXTURE_2D, internal_format, width, height, GLenum(format),
+                      GL_UNSIGNED_BYTE, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glEnable(GL_TEXTURE_2D);
+    return name;
+}
+
+void c_render_device_gl::delete_texture(uint32_t name) {
+    const GLuint n = name;
+    glDeleteTextures(1, &n);
+}
+
+}  // namespace tw
