@@ -18,8 +18,8 @@ constexpr c_rgba k_sky_top{255, 196, 132, 255};
 constexpr c_rgba k_sky_horizon{255, 232, 178, 255};
 constexpr c_rgba k_grass_top{112, 128, 52, 255};
 constexpr c_rgba k_grass_bottom{46, 58, 26, 255};
-constexpr c_rgba k_sun{255, 230, 150, 90};
-constexpr c_rgba k_mote{255, 214, 120, 110};
+constexpr c_rgba k_sun{255, 236, 170, 170};
+constexpr c_rgba k_mote{255, 220, 120, 230};
 constexpr c_rgba k_blade{70, 92, 34, 255};
 
 float random_between(float low, float high) {
@@ -36,7 +36,7 @@ void c_state_placeholder::on_enter(c_platform& platform, c_application_data&) {
     for (int i = 0; i < k_mote_count; ++i)
         motes_.push_back({random_between(-2000, 2000), random_between(-1100, 1100),
                           random_between(0.6f, 2.2f), random_between(0, 6.28f),
-                          random_between(6, 16)});
+                          random_between(14, 34)});
 }
 
 void c_state_placeholder::on_tick(c_platform& platform, c_application_data& data) {
@@ -64,21 +64,28 @@ void c_state_placeholder::draw_rect(c_platform& platform, c_material* material, 
 
 void c_state_placeholder::draw_glow(c_platform& platform, float x, float y, float size,
                                     const c_rgba& colour) {
-    // Three rotated squares of decreasing size add up to a soft round glow.
-    platform.bind_material(glow_);
-    platform.set_vertex_buffer(&quad_);
-    quad_.set_colour(colour);
-    for (int ring = 0; ring < 3; ++ring) {
-        const float half = size * (1.0f - ring * 0.28f);
-        quad_.set_quad_rect(-half, -half, half, half);
-        for (int turn = 0; turn < 3; ++turn) {
-            c_transform t;
-            transform_set_angle(t, turn * 0.5236f);
-            t.tx = x;
-            t.ty = y;
-            platform.draw_quads(t, 4);
-        }
+    // A disc of wedges, bright at the centre and clear at the rim: the colour
+    // interpolation across each wedge gives a soft round glow.
+    c_rgba rim = colour;
+    rim.a = 0;
+    for (int i = 0; i < k_disc_wedges; ++i) {
+        const float a0 = 6.2831853f * i / k_disc_wedges;
+        const float a1 = 6.2831853f * (i + 1) / k_disc_wedges;
+        const int v = i * 4;
+        disc_.positions[v] = {0, 0, 0};
+        disc_.positions[v + 1] = {size * std::cos(a0), size * std::sin(a0), 0};
+        disc_.positions[v + 2] = {size * std::cos(a1), size * std::sin(a1), 0};
+        disc_.positions[v + 3] = {0, 0, 0};
+        disc_.colours[v] = disc_.colours[v + 3] = colour;
+        disc_.colours[v + 1] = disc_.colours[v + 2] = rim;
+        for (int k = 0; k < 4; ++k) disc_.uvs[v + k] = {0.5f, 0.5f};
     }
+    c_transform place;
+    place.tx = x;
+    place.ty = y;
+    platform.bind_material(glow_);
+    platform.set_vertex_buffer(&disc_);
+    platform.draw_quads(place, disc_.count);
 }
 
 void c_state_placeholder::on_draw(c_platform& platform, c_application_data&) {
@@ -87,7 +94,7 @@ void c_state_placeholder::on_draw(c_platform& platform, c_application_data&) {
     const float half_h = half_w;
 
     draw_rect(platform, plain_, -half_w, k_horizon_y, half_w, half_h, k_sky_top, k_sky_horizon);
-    draw_glow(platform, half_w * 0.45f, 520, 420, k_sun);
+    draw_glow(platform, half_w * 0.45f, 480, 700, k_sun);
     draw_rect(platform, plain_, -half_w, -half_h, half_w, k_horizon_y, k_grass_top,
               k_grass_bottom);
 

@@ -9,6 +9,8 @@ namespace tw {
 
 class c_state_placeholder : public c_state {
 public:
+    static constexpr int k_disc_wedges = 24;
+
     void on_enter(c_platform& platform, c_application_data& data) override;
     void on_tick(c_platform& platform, c_application_data& data) override;
     void on_draw(c_platform& platform, c_application_data& data) override;
@@ -31,6 +33,7 @@ private:
     c_material* glow_ = nullptr;
     c_material* logo_ = nullptr;
     c_vertex_buffer_quad quad_{4};
+    c_vertex_buffer_quad disc_{k_disc_wedges * 4};
     std::vector<mote> motes_;
 };
 
