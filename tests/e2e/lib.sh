@@ -1,0 +1,86 @@
+# Shared helpers for the real-program tests: start the game on the current
+# display with a fresh save folder, find its window, and always clean up.
+# Sourced by the test scripts; they are called as: <script> <game> <content folder>.
+
+k_skip=77                 # ctest's SKIP_RETURN_CODE for these tests
+k_window_wait_tenths=100  # how long the window may take to appear, in 0.1 s
+k_exit_wait_tenths=100    # how long the game may take to quit after F10, in 0.1 s
+
+game=${1:?usage: $0 <game executable> <content folder>}
+content=${2:?usage: $0 <game executable> <content folder>}
+game=$(readlink -f "$game")
+work=$(mktemp -d)
+game_pid=""
+
+cleanup() {
+  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+    kill -9 "$game_pid" 2>/dev/null || true
+    wait "$game_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -s "$work/stderr" ]; then
+    echo "--- game stderr ---" >&2
+    tail -n 40 "$work/stderr" >&2
+  fi
+  exit 1
+}
+
+require_display() {
+  if [ -z "${DISPLAY:-}" ]; then
+    echo "SKIP: DISPLAY is not set; scripts/check runs these tests on its own Xvfb"
+    exit "$k_skip"
+  fi
+  timeout 10 xdpyinfo >/dev/null 2>&1 || fail "cannot open DISPLAY=$DISPLAY"
+}
+
+# Starts the game in the background from the content folder with its own
+# XDG_DATA_HOME ($work/data); sets game_pid.
+start_game() {
+  mkdir -p "$work/data"
+  (cd "$content" && XDG_DATA_HOME="$work/data" exec "$game") >"$work/stdout" 2>"$work/stderr" &
+  game_pid=$!
+}
+
+# Prints the id of the game's visible window once it is mapped; fails after the timeout.
+wait_for_window() {
+  local id=""
+  for _ in $(seq "$k_window_wait_tenths"); do
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before showing a window"
+    id=$(timeout 5 xdotool search --onlyvisible --pid "$game_pid" --name '^Project$' 2>/dev/null \
+      | head -n1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no visible window titled Project within $((k_window_wait_tenths / 10)) s"
+}
+
+# Waits for the game to end; sets game_status, fails if it does not end in time.
+wait_for_exit() {
+  for _ in $(seq "$k_exit_wait_tenths"); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game is still running $((k_exit_wait_tenths / 10)) s later"
+  game_status=0
+  wait "$game_pid" || game_status=$?
+  game_pid=""
+}
+
+# Prints utime + stime of the game, in clock ticks (all threads).
+cpu_ticks() {
+  local stat
+  stat=$(cat "/proc/$game_pid/stat") || fail "the game is gone"
+  # The name in brackets may hold spaces; the fields after it start at field 3,
+  # so utime and stime (fields 14 and 15) are the 12th and 13th after it.
+  echo "${stat##*) }" | awk '{ print $12 + $13 }'
+}
