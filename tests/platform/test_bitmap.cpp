@@ -23,6 +23,8 @@ struct c_decode_case {
     std::vector<uint8_t> pixels;  // memory rows, bottom row first
 };
 
+void PrintTo(const c_decode_case& c, std::ostream* os) { *os << c.name; }
+
 c_bmp_layout layout(int32_t w, int32_t h, uint16_t bits, std::vector<uint8_t> pixels) {
     c_bmp_layout l;
     l.width = w;
@@ -152,6 +154,8 @@ struct c_broken_case {
     bool exists;
     std::vector<uint8_t> file;
 };
+
+void PrintTo(const c_broken_case& c, std::ostream* os) { *os << c.name; }
 
 std::vector<uint8_t> with_u32(std::vector<uint8_t> file, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));

@@ -1,0 +1,110 @@
+// The platform's drawing and camera part: material binding, drawing the current
+// vertex buffer under a transform, rectangles, and the orthographic views.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/platform.h"
+
+namespace tw {
+
+namespace {
+
+constexpr float k_near_plane = 32.0f;
+constexpr float k_far_plane = 256.0f;
+constexpr float k_eye_z = -128.0f;  // the camera looks along +z from here
+
+// Truncates toward zero, saturating at the int16 range instead of overflowing.
+int16_t to_int16(float v) {
+    if (std::isnan(v)) return 0;
+    const float lo = std::numeric_limits<int16_t>::min();
+    const float hi = std::numeric_limits<int16_t>::max();
+    return int16_t(std::clamp(std::trunc(v), lo, hi));
+}
+
+// Width over height of the screen; 1 while the size is still unknown (0).
+float aspect_ratio(uint16_t width, uint16_t height) {
+    if (width == 0 || height == 0) return 1.0f;
+    return float(width) / float(height);
+}
+
+}  // namespace
+
+void c_platform::bind_material(const c_material* material) {
+    device().bind_texture(material && material->texture ? material->texture->name : 0);
+    device().blend_function(material && material->additive);
+}
+
+void c_platform::draw_quads(const c_transform& transform, int count) {
+    const float m[16] = {
+        transform.m[0], transform.m[1], transform.m[2], 0,
+        transform.m[3], transform.m[4], transform.m[5], 0,
+        transform.m[6], transform.m[7], transform.m[8], 0,
+        0,              0,              0,              1,
+    };
+    device().push_modelview();
+    device().translate(transform.tx, transform.ty, transform.tz);
+    device().multiply_modelview(m);
+    if (vertex_buffer_) {
+        const int n = std::min(count, int(vertex_buffer_->count));
+        if (n > 0) {
+            device().draw_quads(vertex_buffer_->positions.get(), vertex_buffer_->uvs.get(),
+                                vertex_buffer_->colours.get(), n);
+        }
+    }
+    device().pop_modelview();
+}
+
+void c_platform::set_rect(c_quad& quad, c_material* material, float a, float b, float left_u,
+                          float right_u, float top_v, float bottom_v) {
+    c_vertex_buffer_quad& v = quad.buffer;
+    v.positions[0] = vec3{-a, b, 0};
+    v.positions[1] = vec3{a, b, 0};
+    v.positions[2] = vec3{a, -b, 0};
+    v.positions[3] = vec3{-a, -b, 0};
+    v.uvs[0] = vec2{left_u, top_v};
+    v.uvs[1] = vec2{right_u, top_v};
+    v.uvs[2] = vec2{right_u, bottom_v};
+    v.uvs[3] = vec2{left_u, bottom_v};
+    v.set_colour(c_rgba{});
+    quad.material = material;
+}
+
+void c_platform::set_view(int16_t left, int16_t right, int16_t top, int16_t bottom,
+                          float camera_x, float camera_y) {
+    // The camera looks along +z, so eye-space x runs against world x; negating
+    // left and right keeps the picture unmirrored.
+    float projection[16];
+    ortho(-float(left), -float(right), float(bottom), float(top), k_near_plane, k_far_plane,
+          projection);
+    device().load_projection(projection);
+
+    float modelview[16];
+    look_at(vec3{camera_x, camera_y, k_eye_z}, vec3{camera_x, camera_y, 0}, vec3{0, 1, 0},
+            modelview);
+    device().load_modelview(modelview);
+}
+
+void c_platform::set_view_short(float a, float camera_x, float camera_y) {
+    const float r = aspect_ratio(width, height);
+    if (r > 1) {
+        set_view(to_int16(-a * r), to_int16(a * r), to_int16(a), to_int16(-a), camera_x,
+                 camera_y);
+    } else {
+        set_view(to_int16(-a), to_int16(a), to_int16(a / r), to_int16(-a / r), camera_x,
+                 camera_y);
+    }
+}
+
+void c_platform::set_view_long(float a, float camera_x, float camera_y) {
+    const float r = aspect_ratio(width, height);
+    if (r > 1) {
+        set_view(to_int16(-a), to_int16(a), to_int16(a / r), to_int16(-a / r), camera_x,
+                 camera_y);
+    } else {
+        set_view(to_int16(-a * r), to_int16(a * r), to_int16(a), to_int16(-a), camera_x,
+                 camera_y);
+    }
+}
+
+}  // namespace tw
