@@ -53,11 +53,14 @@ void c_application::tick(c_platform& platform) {
 
 void c_application::perform_switch(c_platform& platform) {
     flush_queues(platform);
-    std::unique_ptr<c_state> next = make_state ? make_state(data.next_state) : nullptr;
-    if (next) change_state(platform, std::move(next));
-    data.persistent.save();
+    // The request is taken before the new state is entered, so a request that
+    // state makes in its on_enter stands and is carried out on the next frame.
+    const uint16_t id = data.next_state;
     data.switch_requested = 0;
     data.next_state = k_state_none;
+    std::unique_ptr<c_state> next = make_state ? make_state(id) : nullptr;
+    if (next) change_state(platform, std::move(next));
+    data.persistent.save();
 }
 
 void c_application::draw_loading(c_platform& platform, float progress) {
