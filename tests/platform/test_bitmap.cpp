@@ -137,7 +137,8 @@ TEST_P(c_writer_round_trip_test, reads_back_what_the_writer_wrote) {
     ASSERT_EQ(image.pixels.size(), size_t(image.stride) * h);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const uint8_t* got = &image.pixels[size_t(h - 1 - y) * image.stride + x * bytes_per_pixel];
+            const size_t row = size_t(h - 1 - y) * image.stride;
+            const uint8_t* got = &image.pixels[row + x * bytes_per_pixel];
             EXPECT_EQ(0, std::memcmp(got, source.at(x, y), bytes_per_pixel))
                 << "pixel " << x << "," << y;
         }
@@ -162,19 +163,28 @@ std::vector<uint8_t> with_u32(std::vector<uint8_t> file, size_t at, uint32_t v) 
     return file;
 }
 
+// Files of `bits` and the given size with `bytes` of (otherwise valid) pixel data.
+std::vector<uint8_t> sized(int32_t w, int32_t h, uint16_t bits, size_t bytes) {
+    return build_bmp(layout(w, h, bits, std::vector<uint8_t>(bytes, 1)));
+}
+
+std::vector<uint8_t> prefix(const std::vector<uint8_t>& file, size_t n) {
+    return std::vector<uint8_t>(file.begin(), file.begin() + n);
+}
+
 std::vector<c_broken_case> broken_cases() {
-    const std::vector<uint8_t> good = build_bmp(layout(2, 2, 24, std::vector<uint8_t>(16, 1)));
+    const std::vector<uint8_t> good = sized(2, 2, 24, 16);
     std::vector<c_broken_case> cases;
     cases.push_back({"missing", false, {}});
     cases.push_back({"empty", true, {}});
-    cases.push_back({"shorter_than_headers", true, std::vector<uint8_t>(good.begin(), good.begin() + 30)});
-    cases.push_back({"header_only", true, std::vector<uint8_t>(good.begin(), good.begin() + 54)});
-    cases.push_back({"truncated_pixels", true, std::vector<uint8_t>(good.begin(), good.end() - 4)});
+    cases.push_back({"shorter_than_headers", true, prefix(good, 30)});
+    cases.push_back({"header_only", true, prefix(good, 54)});
+    cases.push_back({"truncated_pixels", true, prefix(good, good.size() - 4)});
     std::vector<uint8_t> not_bmp = good;
     not_bmp[0] = 'P';
     not_bmp[1] = 'K';
     cases.push_back({"not_a_bmp", true, not_bmp});
-    cases.push_back({"sixteen_bit", true, build_bmp(layout(2, 2, 16, std::vector<uint8_t>(8, 1)))});
+    cases.push_back({"sixteen_bit", true, sized(2, 2, 16, 8)});
     c_bmp_layout rle = layout(2, 2, 8, std::vector<uint8_t>(8, 1));
     rle.compression = 1;
     cases.push_back({"rle8", true, build_bmp(rle)});
@@ -186,14 +196,14 @@ std::vector<c_broken_case> broken_cases() {
     fields_24.compression = 3;
     fields_24.masks = {0x00ff0000, 0x0000ff00, 0x000000ff};
     cases.push_back({"bit_fields_at_24_bits", true, build_bmp(fields_24)});
-    cases.push_back({"zero_width", true, build_bmp(layout(0, 2, 24, std::vector<uint8_t>(16, 1)))});
-    cases.push_back({"zero_height", true, build_bmp(layout(2, 0, 24, std::vector<uint8_t>(16, 1)))});
-    cases.push_back({"negative_width", true, build_bmp(layout(-2, 2, 24, std::vector<uint8_t>(16, 1)))});
-    cases.push_back({"absurd_height", true, build_bmp(layout(2, 70000, 24, std::vector<uint8_t>(16, 1)))});
-    cases.push_back({"more_pixels_than_file", true, build_bmp(layout(2000, 2000, 32, std::vector<uint8_t>(64, 1)))});
+    cases.push_back({"zero_width", true, sized(0, 2, 24, 16)});
+    cases.push_back({"zero_height", true, sized(2, 0, 24, 16)});
+    cases.push_back({"negative_width", true, sized(-2, 2, 24, 16)});
+    cases.push_back({"absurd_height", true, sized(2, 70000, 24, 16)});
+    cases.push_back({"more_pixels_than_file", true, sized(2000, 2000, 32, 64)});
     cases.push_back({"offset_inside_headers", true, with_u32(good, 10, 20)});
     // 16384 pixels of 4 bytes: a row that the 16-bit stride cannot describe.
-    cases.push_back({"stride_over_16_bits", true, build_bmp(layout(16384, 1, 32, std::vector<uint8_t>(65536, 1)))});
+    cases.push_back({"stride_over_16_bits", true, sized(16384, 1, 32, 65536)});
     return cases;
 }
 

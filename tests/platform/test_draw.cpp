@@ -269,8 +269,11 @@ TEST_P(c_view_test, shows_the_expected_world_rectangle) {
         EXPECT_NEAR(clip[0] / clip[3], p.ndc_x, 1e-4f) << p.x << "," << p.y;
         EXPECT_NEAR(clip[1] / clip[3], p.ndc_y, 1e-4f) << p.x << "," << p.y;
     }
-    const float near_z = mat_times(projection[0].matrix, mat_times(modelview[0].matrix, {cx, cy, -96, 1}))[2];
-    const float far_z = mat_times(projection[0].matrix, mat_times(modelview[0].matrix, {cx, cy, 128, 1}))[2];
+    auto ndc_z = [&](float z) {
+        return mat_times(projection[0].matrix, mat_times(modelview[0].matrix, {cx, cy, z, 1}))[2];
+    };
+    const float near_z = ndc_z(-96);
+    const float far_z = ndc_z(128);
     EXPECT_NEAR(std::fabs(near_z), 1, 1e-4f);
     EXPECT_NEAR(std::fabs(far_z), 1, 1e-4f);
     EXPECT_NEAR(near_z, -far_z, 1e-4f);
