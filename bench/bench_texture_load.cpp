@@ -92,6 +92,32 @@ bool check_upload(const tw::c_texture& texture, const c_bench_file& file) {
     return ok;
 }
 
+// A 4-bit file uploads as an alpha texture that keeps its values (0..15) in the
+// alpha channel; a luminance internal format would lose them.
+bool check_alpha_upload(tw::c_platform& platform) {
+    // 2x1 pixels, values 9 and 10: 54 header bytes then one 4-byte row.
+    const std::vector<uint8_t> file = {
+        'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0,
+        1,   0,   4,  0, 0, 0, 0, 0, 4, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        0,   0,   0x9A, 0, 0, 0};
+    FILE* f = std::fopen("textures/alpha.bmp", "wb");
+    if (!f) return false;
+    std::fwrite(file.data(), 1, file.size(), f);
+    std::fclose(f);
+
+    tw::c_texture texture;
+    texture.file_name = "alpha.bmp";
+    platform.load(texture);
+    if (texture.name == 0) return false;
+    uint8_t rgba[8] = {};
+    glBindTexture(GL_TEXTURE_2D, texture.name);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    platform.device().delete_texture(texture.name);
+    return rgba[3] == 9 && rgba[7] == 10;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,6 +181,12 @@ int main(int argc, char** argv) {
         }
     }
     if (failures > 0) std::printf("uploads failed: %d\n", failures);
+    bool alpha_ok = false;
+    {
+        tw::c_platform platform(window, device);
+        alpha_ok = check_alpha_upload(platform);
+    }
+    std::printf("4-bit alpha upload keeps its values: %s\n", alpha_ok ? "yes" : "NO");
 
     std::printf("files: %zu (%.1f MB), repetitions: %d\n", files.size(),
                 double(total_bytes) / (1024.0 * 1024.0), repetitions);
@@ -188,5 +220,5 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(old_cwd);
     std::filesystem::remove_all(folder);
     window.terminate();
-    return 0;
+    return failures == 0 && alpha_ok ? 0 : 1;
 }

@@ -13,13 +13,17 @@ namespace {
 constexpr GLfloat k_line_width = 1.3f;
 constexpr GLint k_unpack_alignment = 4;
 
-// Bytes per pixel (the old-style internal format) of an upload format.
-GLint components(uint32_t format) {
+// The internal format of an upload: 3 for RGB, 4 for RGBA, 1 for luminance (the
+// component counts), but GL_ALPHA for alpha images, because a one-component
+// internal format is luminance and would throw their alpha values away.
+GLint internal_format_for(uint32_t format) {
     switch (format) {
         case k_format_rgb:
             return 3;
         case k_format_rgba:
             return 4;
+        case k_format_alpha:
+            return GL_ALPHA;
         default:
             return 1;
     }
@@ -105,7 +109,7 @@ uint32_t c_render_device_gl::create_texture(uint32_t format, int width, int heig
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glPixelStorei(GL_UNPACK_ALIGNMENT, k_unpack_alignment);
-    const GLint internal_format = components(format);
+    const GLint internal_format = internal_format_for(format);
     glTexImage2D(GL_TEXTURE_2D, 0, internal_format, width, height, 0, GLenum(format),
                  GL_UNSIGNED_BYTE, pixels);
     // GLU rescales images whose sides are not powers of two before building the chain.
