@@ -8,26 +8,22 @@ namespace tw_fuzz {
 namespace {
 
 std::vector<uint8_t> indexed(int bits, int width, int height) {
+    using tw_tools::put_u16;
+    using tw_tools::put_u32;
     const uint32_t stride = ((uint32_t(bits) * width + 31) / 32) * 4;
     const uint32_t palette = 4u << bits;
     const uint32_t offset = 54 + palette;
-    std::vector<uint8_t> out(offset + stride * height, 0x5a);
-    auto u32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(v >> (8 * i));
-    };
-    out[0] = 'B';
-    out[1] = 'M';
-    u32(2, uint32_t(out.size()));
-    u32(6, 0);
-    u32(10, offset);
-    u32(14, 40);
-    u32(18, uint32_t(width));
-    u32(22, uint32_t(height));
-    out[26] = 1;
-    out[27] = 0;
-    out[28] = uint8_t(bits);
-    out[29] = 0;
-    for (size_t at = 30; at < 54; ++at) out[at] = 0;
+    std::vector<uint8_t> out = {'B', 'M'};
+    put_u32(out, offset + stride * height);
+    put_u32(out, 0);
+    put_u32(out, offset);
+    put_u32(out, 40);
+    put_u32(out, uint32_t(width));
+    put_u32(out, uint32_t(height));
+    put_u16(out, 1);
+    put_u16(out, uint32_t(bits));
+    for (int field = 0; field < 6; ++field) put_u32(out, 0);
+    out.resize(offset + stride * height, 0x5a);  // palette and pixels
     return out;
 }
 

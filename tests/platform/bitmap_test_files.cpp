@@ -7,21 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/bmp_writer.h"
+
 namespace tw_test {
 
-namespace {
-
-void put_u16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put_u32(std::vector<uint8_t>& out, uint32_t v) {
-    put_u16(out, v & 0xffff);
-    put_u16(out, v >> 16);
-}
-
-}  // namespace
+using tw_tools::put_u16;
+using tw_tools::put_u32;
 
 std::vector<uint8_t> build_bmp(const c_bmp_layout& layout) {
     const size_t masks_after_header =

@@ -5,8 +5,6 @@
 
 namespace tw_tools {
 
-namespace {
-
 void put_u16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(uint8_t(v));
     out.push_back(uint8_t(v >> 8));
@@ -16,8 +14,6 @@ void put_u32(std::vector<uint8_t>& out, uint32_t v) {
     put_u16(out, v & 0xffff);
     put_u16(out, v >> 16);
 }
-
-}  // namespace
 
 std::vector<uint8_t> encode_bmp(const c_image_rgba& image, int bits_per_pixel) {
     const int bytes_per_pixel = bits_per_pixel == 32 ? 4 : 3;

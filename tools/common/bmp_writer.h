@@ -19,6 +19,10 @@ struct c_image_rgba {
     const uint8_t* at(int x, int y) const { return &pixels[(size_t(y) * width + x) * 4]; }
 };
 
+// Appends a little-endian 16- or 32-bit value, as BMP headers store them.
+void put_u16(std::vector<uint8_t>& out, uint32_t v);
+void put_u32(std::vector<uint8_t>& out, uint32_t v);
+
 // Encodes the image as a BMP file of 24 or 32 bits per pixel.
 std::vector<uint8_t> encode_bmp(const c_image_rgba& image, int bits_per_pixel);
 // Writes the encoded image to path, creating nothing else; false if it cannot be written.
