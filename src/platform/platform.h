@@ -113,6 +113,10 @@ public:
     void set_vertex_buffer(const c_vertex_buffer_quad* buffer) { vertex_buffer_ = buffer; }
     // Draws the first `count` vertices of the current buffer under the transform.
     void draw_quads(const c_transform& transform, int count);
+    // Draws `count` vertices (four per quad) from caller-owned arrays under the
+    // transform; for batches larger than a quad buffer holds, such as text.
+    void draw_arrays(const c_transform& transform, const vec3* positions, const vec2* uvs,
+                     const c_rgba* colours, int count);
     // A rectangle centred on the origin with half sizes (a, b), the given
     // texture window and opaque white colours; the material is stored with it.
     void set_rect(c_quad& quad, c_material* material, float a, float b, float left_u,

@@ -36,6 +36,16 @@ void c_platform::bind_material(const c_material* material) {
 }
 
 void c_platform::draw_quads(const c_transform& transform, int count) {
+    if (!vertex_buffer_) {
+        draw_arrays(transform, nullptr, nullptr, nullptr, 0);
+        return;
+    }
+    draw_arrays(transform, vertex_buffer_->positions.get(), vertex_buffer_->uvs.get(),
+                vertex_buffer_->colours.get(), std::min(count, int(vertex_buffer_->count)));
+}
+
+void c_platform::draw_arrays(const c_transform& transform, const vec3* positions, const vec2* uvs,
+                             const c_rgba* colours, int count) {
     const float m[16] = {
         transform.m[0], transform.m[1], transform.m[2], 0,
         transform.m[3], transform.m[4], transform.m[5], 0,
@@ -45,13 +55,9 @@ void c_platform::draw_quads(const c_transform& transform, int count) {
     device().push_modelview();
     device().translate(transform.tx, transform.ty, transform.tz);
     device().multiply_modelview(m);
-    if (vertex_buffer_) {
-        const int n = std::min(count, int(vertex_buffer_->count));
-        if (n > 0) {
-            device().draw_quads(vertex_buffer_->positions.get(), vertex_buffer_->uvs.get(),
-                                vertex_buffer_->colours.get(), n);
-        }
-    }
+    // Whole quads only: a partial quad would read past what the caller filled.
+    const int n = count - count % 4;
+    if (n > 0 && positions && uvs && colours) device().draw_quads(positions, uvs, colours, n);
     device().pop_modelview();
 }
 
