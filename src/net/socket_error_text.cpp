@@ -1,0 +1,116 @@
+// The table of socket error texts and the POSIX errno values that map to it.
+#include "net/socket_error_text.h"
+
+#include <cerrno>
+#include <cstddef>
+
+namespace tw {
+
+namespace {
+
+struct c_code_text {
+    int code;
+    const char* text;
+};
+
+struct c_errno_code {
+    int error_number;
+    int code;
+};
+
+constexpr int k_no_counterpart = -1;
+
+const c_code_text k_texts[] = {
+    {0, "No error"},
+    {10004, "Interrupted system call"},
+    {10009, "Bad file number"},
+    {10013, "Permission denied"},
+    {10014, "Bad address"},
+    {10022, "Invalid argument"},
+    {10024, "Too many open sockets"},
+    {10035, "Operation would block"},
+    {10036, "Operation now in progress"},
+    {10037, "Operation already in progress"},
+    {10038, "Socket operation on non-socket"},
+    {10039, "Destination address required"},
+    {10040, "Message too long"},
+    {10041, "Protocol wrong type for socket"},
+    {10042, "Bad protocol option"},
+    {10043, "Protocol not supported"},
+    {10044, "Socket type not supported"},
+    {10045, "Operation not supported on socket"},
+    {10046, "Protocol family not supported"},
+    {10047, "Address family not supported"},
+    {10048, "Address already in use"},
+    {10049, "Can't assign requested address"},
+    {10050, "Network is down"},
+    {10051, "Network is unreachable"},
+    {10052, "Net connection reset"},
+    {10053, "Software caused connection abort"},
+    {10054, "Connection reset by peer"},
+    {10055, "No buffer space available"},
+    {10056, "Socket is already connected"},
+    {10057, "Socket is not connected"},
+    {10058, "Can't send after socket shutdown"},
+    {10059, "Too many references, can't splice"},
+    {10060, "Connection timed out"},
+    {10061, "Connection refused"},
+    {10062, "Too many levels of symbolic links"},
+    {10063, "File name too long"},
+    {10064, "Host is down"},
+    {10065, "No route to host"},
+    {10066, "Directory not empty"},
+    {10067, "Too many processes"},
+    {10068, "Too many users"},
+    {10069, "Disc quota exceeded"},
+    {10070, "Stale NFS file handle"},
+    {10071, "Too many levels of remote in path"},
+    {10091, "Network system is unavailable"},
+    {10092, "Winsock version out of range"},
+    {10093, "WSAStartup not yet called"},
+    {10101, "Graceful shutdown in progress"},
+    {11001, "Host not found"},
+    {11004, "No host data of that type was found"},
+};
+
+// EAGAIN and EWOULDBLOCK are the same value on Linux; a list (not a switch)
+// lets both appear without a duplicate-case error.
+const c_errno_code k_codes[] = {
+    {EINTR, 10004},           {EBADF, 10009},           {EACCES, 10013},
+    {EFAULT, 10014},          {EINVAL, 10022},          {EMFILE, 10024},
+    {EWOULDBLOCK, 10035},     {EAGAIN, 10035},          {EINPROGRESS, 10036},
+    {EALREADY, 10037},        {ENOTSOCK, 10038},        {EDESTADDRREQ, 10039},
+    {EMSGSIZE, 10040},        {EPROTOTYPE, 10041},      {ENOPROTOOPT, 10042},
+    {EPROTONOSUPPORT, 10043}, {ESOCKTNOSUPPORT, 10044}, {EOPNOTSUPP, 10045},
+    {EPFNOSUPPORT, 10046},    {EAFNOSUPPORT, 10047},    {EADDRINUSE, 10048},
+    {EADDRNOTAVAIL, 10049},   {ENETDOWN, 10050},        {ENETUNREACH, 10051},
+    {ENETRESET, 10052},       {ECONNABORTED, 10053},    {ECONNRESET, 10054},
+    {ENOBUFS, 10055},         {EISCONN, 10056},         {ENOTCONN, 10057},
+    {ESHUTDOWN, 10058},       {ETOOMANYREFS, 10059},    {ETIMEDOUT, 10060},
+    {ECONNREFUSED, 10061},    {ELOOP, 10062},           {ENAMETOOLONG, 10063},
+    {EHOSTDOWN, 10064},       {EHOSTUNREACH, 10065},    {ENOTEMPTY, 10066},
+#ifdef EPROCLIM
+    {EPROCLIM, 10067},
+#endif
+    {EUSERS, 10068},          {EDQUOT, 10069},          {ESTALE, 10070},
+    {EREMOTE, 10071},
+};
+
+}  // namespace
+
+int socket_error_code(int error_number) {
+    if (error_number == 0) return 0;
+    for (const c_errno_code& entry : k_codes) {
+        if (entry.error_number == error_number) return entry.code;
+    }
+    return k_no_counterpart;
+}
+
+const char* socket_error_text(int code) {
+    for (const c_code_text& entry : k_texts) {
+        if (entry.code == code) return entry.text;
+    }
+    return "unknown";
+}
+
+}  // namespace tw
