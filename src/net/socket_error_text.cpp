@@ -94,6 +94,8 @@ const c_errno_code k_codes[] = {
 #endif
     {EUSERS, 10068},          {EDQUOT, 10069},          {ESTALE, 10070},
     {EREMOTE, 10071},
+    // Writing after the peer closed: the classic codes report this as a send after shutdown.
+    {EPIPE, 10058},
 };
 
 }  // namespace
