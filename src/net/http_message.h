@@ -1,6 +1,8 @@
-// An outgoing HTTP form post: host, request target and ordered form fields.
-// Event messages are kept in the player data until they are sent.
+// An outgoing HTTP form post: host, request target and ordered form fields, and
+// its blocking send. Event messages are kept in the player data until sent.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,9 +11,15 @@
 
 namespace tw {
 
+using form_fields = std::vector<std::pair<std::string, std::string>>;
+
 class c_http_message {
 public:
     virtual ~c_http_message() = default;
+
+    // Posts the fields to host and address and waits for the outcome; true if
+    // a whole response arrived (whatever its status), false on failure or time-out.
+    virtual bool send();
 
     void add_param(const std::string& name, const std::string& value) {
         params.emplace_back(name, value);
@@ -20,9 +28,29 @@ public:
     // "param" (name, value) child per field, in order.
     void serialize(c_xml_archive& ar, rapidxml::xml_node<>* node);
 
-    std::string host;     // server host name; port 80
+    std::string host;     // server host name, optionally with ":port"; port 80 otherwise
     std::string address;  // request target: an absolute URL
-    std::vector<std::pair<std::string, std::string>> params;  // in the order added
+    form_fields params;   // in the order added
+
+protected:
+    // Posts params followed by the extra fields; the request orders them by name.
+    bool post(const form_fields& extra) const;
+};
+
+// Signed milliseconds of the game timer.
+using timer_ms = std::function<int64_t()>;
+
+// An analytics hit: also tells the collector how long it waited in the queue.
+// Only ever held in memory; saved as a plain message if it were ever written.
+class c_http_message_google_analytics : public c_http_message {
+public:
+    // Posts params plus "qt", the milliseconds since creation.
+    bool send() override;
+    // now - creation time, never negative (a timer that went back gives 0).
+    int64_t queue_time() const;
+
+    int64_t creation_ms = 0;  // timer reading when the message was built
+    timer_ms clock;           // the same timer, read again at send; must outlive the message's sends
 };
 
 }  // namespace tw
