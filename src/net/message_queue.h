@@ -1,6 +1,7 @@
 // The queues of outgoing messages and their time-limited flush. Messages go
-// out oldest first; one that fails stays at the head for the next pass.
+// out oldest first; one that fails stays at the head for the next flush.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <list>
@@ -17,9 +18,13 @@ using message_sender = std::function<bool(c_http_message&)>;
 // Milliseconds of a monotonic clock.
 using millisecond_clock = std::function<uint32_t()>;
 
-// Sends queued messages oldest first until the queue is empty or more than
-// limit_ms have passed. Without a sender nothing is sent and nothing is lost.
-void flush(message_queue& queue, uint16_t limit_ms, const message_sender& send,
-           const millisecond_clock& clock);
+// The sender the game uses: the message's own send().
+bool send_by_message(c_http_message& message);
+
+// Sends queued messages oldest first until the queue is empty, more than
+// limit_ms have passed, or a send fails; a failed message stays at the head.
+// Returns how many were sent. Without a sender or clock nothing is sent or lost.
+size_t flush(message_queue& queue, uint16_t limit_ms, const message_sender& send,
+             const millisecond_clock& clock);
 
 }  // namespace tw
