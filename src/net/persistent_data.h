@@ -6,6 +6,7 @@
 #include <string>
 
 #include "net/message_queue.h"
+#include "net/usage_endpoints.h"
 #include "platform/xml_archive.h"
 
 namespace tw {
@@ -46,6 +47,7 @@ public:
     message_queue event_queue;      // stored in the file
     message_queue analytics_queue;  // never stored
     int32_t message_counter = 0;    // identifier of the next event message
+    c_usage_endpoints endpoints;    // where the messages go; not stored
 };
 
 }  // namespace tw
