@@ -3,6 +3,7 @@
 
 #include "app/music.h"
 #include "app/state_placeholder.h"
+#include "net/usage_messages.h"
 
 namespace tw {
 
@@ -15,7 +16,9 @@ std::unique_ptr<c_state> make_game_state(uint16_t id) {
     }
 }
 
-c_application::c_application() : make_state(make_game_state) { fill_sound_table(data.sounds); }
+c_application::c_application() : make_state(make_game_state), send_message(send_by_message) {
+    fill_sound_table(data.sounds);
+}
 
 c_application::~c_application() {
     if (platform_) loading_screen_.release(*platform_);
@@ -32,12 +35,14 @@ void c_application::start(c_platform& platform) {
     platform_ = &platform;
     loading_screen_.prepare(platform);
     data.persistent.load();
+    queue_session_start(data.persistent, platform);
     flush_queues(platform);
     fill_sound_table(data.sounds);
     change_state(platform, make_state ? make_state(k_state_menu) : nullptr);
 }
 
 void c_application::stop(c_platform& platform) {
+    queue_session_end(data.persistent, platform);
     flush_queues(platform);
     change_state(platform, nullptr);
     loading_screen_.release(platform);

@@ -33,8 +33,8 @@ public:
 
     // The game's own table of states; tests put their own in its place.
     state_factory make_state;
-    // Sends one queued message; empty until the game has an HTTP client, and
-    // then flushes keep every message for a later run.
+    // Sends one queued message; the message's own send() unless a test puts
+    // another in its place. Empty means flushes keep every message.
     message_sender send_message;
 
 private:
