@@ -14,7 +14,7 @@ flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefin
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DTW_LIBFUZZER=ON -DTW_BUILD_TESTS=OFF \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-for target in bitmap player_data; do
+for target in bitmap player_data http_response; do
   cmake --build "$build" -j2 --target "fuzz_$target" "fuzz_seeds_$target" >/dev/null
   corpus=$build/corpus_$target
   mkdir -p "$corpus"
