@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The text page on an Xvfb of its own at 1920x1080: the title and the nine
+# anchored paragraphs put glyph pixels where they belong, the gaps between them
+# stay background, and escape ends the program with code 0.
+# Set TW_TEXT_PAGE_SHOT=<file.png> to keep the screenshot.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+k_screen_w=1920
+k_screen_h=1080
+k_xvfb_start_tenths=100  # how long Xvfb may take to accept connections, in 0.1 s
+k_frame_limit=3600       # the page quits by itself after a minute whatever happens
+k_settle_s=2             # let the first frames draw before the screenshot
+k_background="46 28 22"  # the page's background colour
+k_background_slack=4     # per channel, for the screenshot's rounding
+k_min_ink=0.05           # share of bright pixels in a band that holds text
+
+for tool in Xvfb xdotool import convert; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit "$k_skip"
+  fi
+done
+
+xvfb_pid=""
+stop_xvfb() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap 'cleanup; stop_xvfb' EXIT
+
+# -displayfd: Xvfb picks a free display itself and reports it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 "${k_screen_w}x${k_screen_h}x24" -nolisten tcp \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq "$k_xvfb_start_tenths"); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+(cd "$content" && exec "$game" "$k_frame_limit") >"$work/stdout" 2>"$work/stderr" &
+game_pid=$!
+window=""
+for _ in $(seq "$k_window_wait_tenths"); do
+  kill -0 "$game_pid" 2>/dev/null || fail "the text page ended before showing a window"
+  window=$(timeout 5 xdotool search --onlyvisible --pid "$game_pid" --name '^Text page$' \
+    2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no visible window titled Text page"
+
+sleep "$k_settle_s"
+kill -0 "$game_pid" 2>/dev/null || fail "the text page ended while drawing"
+shot="$work/shot.png"
+timeout 20 import -window root "$shot" || fail "screenshot failed"
+[ -n "${TW_TEXT_PAGE_SHOT:-}" ] && cp "$shot" "$TW_TEXT_PAGE_SHOT"
+
+# Share of bright pixels in the band w x h at (x, y) of the screenshot.
+ink() {
+  convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 50% \
+    -format "%[fx:mean]" info:
+}
+# The brightest red, green and blue in the band, 0..255.
+brightest() {
+  convert "$shot" -crop "$1x$2+$3+$4" +repage \
+    -format "%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]" info:
+}
+expect_ink() {
+  local name=$1 share
+  shift
+  share=$(ink "$@")
+  awk -v s="$share" -v m="$k_min_ink" 'BEGIN { exit !(s >= m) }' \
+    || fail "$name: only $share of the band is text"
+  echo "$name: text ($share)"
+}
+expect_background() {
+  local name=$1 seen
+  shift
+  seen=$(brightest "$@")
+  awk -v seen="$seen" -v bg="$k_background" -v slack="$k_background_slack" 'BEGIN {
+    split(seen, s, " "); split(bg, b, " ")
+    for (i = 1; i <= 3; ++i) if (s[i] > b[i] + slack) exit 1
+  }' || fail "$name: expected background, brightest pixel is $seen"
+  echo "$name: background"
+}
+
+geometry=$(convert "$shot" -format "%w %h" info:)
+[ "$geometry" = "$k_screen_w $k_screen_h" ] || fail "screenshot is $geometry"
+corner=$(convert "$shot" -crop 1x1+4+4 +repage -format "%[fx:round(r*255)] %[fx:round(g*255)] %[fx:round(b*255)]" info:)
+[ "$corner" = "$k_background" ] || fail "background is $corner, expected $k_background"
+
+# Bands in screen pixels: one view unit is 1080 / 2048 pixels, the view's
+# origin at the screen's centre. The title hangs from y = 980, the paragraphs'
+# anchor points sit at x = -1780, 0, 1780 and y = 660, 0, -980.
+expect_ink title 640 90 640 40
+columns=("25 275" "860 200" "1620 275")  # left x and width of each column's band
+rows=(195 520 1005)                      # top y of each row's band, 40 high
+for row in 0 1 2; do
+  for column in 0 1 2; do
+    read -r x w <<<"${columns[$column]}"
+    expect_ink "anchor $((row * 3 + column))" "$w" 40 "$x" "${rows[$row]}"
+  done
+done
+expect_background "below the title" 1920 40 0 145
+expect_background "between the top and middle rows" 1920 50 0 390
+expect_background "between the middle and bottom rows" 1920 150 0 655
+
+timeout 5 xdotool windowfocus "$window" 2>/dev/null || true
+timeout 5 xdotool key Escape || fail "xdotool could not send Escape"
+wait_for_exit
+[ "$game_status" -eq 0 ] || fail "exit code $game_status after Escape, expected 0"
+echo "PASS: text page drawn where expected and closed by Escape"
