@@ -112,3 +112,87 @@ TEST(content_bitmaps, logo_is_a_warm_shape_with_soft_edges_on_a_clear_ground) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+// The shared UI art with the half-size it is shown at: its bitmap must have the
+// same shape so it is not stretched, a power-of-two size for clean mipmaps, and alpha.
+struct c_ui_art {
+    const char* path;
+    int shown_width;
+    int shown_height;
+};
+
+const c_ui_art k_ui_art[] = {
+    {"textures/glow.bmp", 480, 480},          {"textures/circle.bmp", 38, 38},
+    {"textures/hand.bmp", 80, 80},            {"textures/home.bmp", 128, 128},
+    {"textures/question_mark.bmp", 128, 128}, {"textures/question_mark_fill.bmp", 128, 128},
+    {"textures/question_mark_highlight.bmp", 128, 128},
+    {"textures/resume_1.bmp", 128, 128},      {"textures/title_big.bmp", 720, 90},
+    {"textures/main_menu_1.bmp", 128, 128},   {"textures/chapter01.bmp", 80, 160},
+    {"textures/chapter02.bmp", 80, 160},      {"textures/chapter03.bmp", 80, 160},
+    {"textures/chapter04.bmp", 80, 160},      {"textures/chapter05.bmp", 80, 160},
+    {"textures/zelt.bmp", 200, 100},          {"textures/dot.bmp", 1, 1},
+    {"textures/transform.bmp", 1, 1},         {"textures/particle1.bmp", 12, 12},
+    {"textures/c1/pollen.bmp", 1, 1},         {"textures/c1/light0.bmp", 5000, 5000},
+};
+
+bool power_of_two(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+TEST(content_ui_art, every_piece_has_alpha_a_power_of_two_size_and_the_shape_it_is_shown_at) {
+    for (const c_ui_art& art : k_ui_art) {
+        SCOPED_TRACE(art.path);
+        c_image image = load(art.path);
+        EXPECT_EQ(image.format, k_image_32bit);
+        EXPECT_TRUE(power_of_two(image.width) && power_of_two(image.height))
+            << image.width << "x" << image.height;
+        EXPECT_EQ(image.width * art.shown_height, image.height * art.shown_width)
+            << image.width << "x" << image.height;
+    }
+}
+
+// Alpha of the cell (column, row) of a square atlas cut into n x n cells, summed.
+long cell_alpha(const c_image& image, int n, int column, int row) {
+    const int size = image.width / n;
+    long sum = 0;
+    for (int y = row * size; y < (row + 1) * size; ++y) {
+        for (int x = column * size; x < (column + 1) * size; ++x) sum += pixel_at(image, x, y)[3];
+    }
+    return sum;
+}
+
+TEST(content_ui_art, pollen_atlas_has_a_mote_in_every_cell_growing_with_the_size_class) {
+    c_image image = load("textures/c1/pollen.bmp");
+    ASSERT_EQ(image.format, k_image_32bit);
+    ASSERT_EQ(image.width, image.height);
+    long previous_row = 0;
+    for (int row = 0; row < 4; ++row) {
+        long row_sum = 0;
+        for (int column = 0; column < 4; ++column) {
+            const long alpha = cell_alpha(image, 4, column, row);
+            EXPECT_GT(alpha, 0) << "cell " << column << "," << row << " is empty";
+            row_sum += alpha;
+        }
+        // Larger motes use later rows; each row covers more than the one before.
+        EXPECT_GT(row_sum, previous_row) << "row " << row;
+        previous_row = row_sum;
+    }
+}
+
+TEST(content_ui_art, glows_fade_from_a_bright_centre_to_clear_edges) {
+    for (const char* path : {"textures/glow.bmp", "textures/c1/light0.bmp", "textures/circle.bmp"}) {
+        SCOPED_TRACE(path);
+        c_image image = load(path);
+        ASSERT_EQ(image.format, k_image_32bit);
+        const int w = image.width;
+        const int h = image.height;
+        EXPECT_GT(pixel_at(image, w / 2, h / 2)[3], 100);
+        for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, 0}, {0, h / 2}}) {
+            EXPECT_EQ(pixel_at(image, x, y)[3], 0) << "edge " << x << "," << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tw
