@@ -73,23 +73,6 @@ TEST_F(text_layout, single_letter_words_fill_each_line_and_break_after_the_space
     EXPECT_FLOAT_EQ(text.lines[2].width, 360);
 }
 
-TEST_F(text_layout, mixed_short_words_break_only_after_spaces) {
-    const std::string words = repeat("To AV oA VoT A ToTo ", 12);
-    const c_ui_component_text text = laid_out(words);
-    ASSERT_GT(text.lines.size(), 2u);
-    std::string joined;
-    for (size_t i = 0; i < text.lines.size(); ++i) {
-        const std::string& line = text.lines[i].text;
-        joined += line;
-        if (i + 1 == text.lines.size()) continue;
-        EXPECT_EQ(line.back(), ' ') << "line " << i;
-        // The next line's first letter did not fit here.
-        const uint8_t next = static_cast<uint8_t>(text.lines[i + 1].text.front());
-        EXPECT_GT(text.lines[i].width + test_.font.glyph(next)->x_advance * 2, 1024) << i;
-    }
-    EXPECT_EQ(joined, words);
-}
-
 TEST_F(text_layout, a_word_wider_than_the_limit_stays_on_one_line) {
     const c_ui_component_text alone = laid_out(repeat("A", 60));
     ASSERT_EQ(alone.lines.size(), 1u);
