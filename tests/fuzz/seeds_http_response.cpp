@@ -9,8 +9,8 @@ namespace tw_fuzz {
 std::vector<std::vector<uint8_t>> seeds() {
     const char* texts[] = {
         "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok",
-        "HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n"
-        "3;x=y\r\nabc\r\n0\r\nX-Trailer: t\r\n\r\n",
+        ("HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n"
+         "3;x=y\r\nabc\r\n0\r\nX-Trailer: t\r\n\r\n"),
         "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 201 Created\r\nContent-Length: 3\r\n\r\nabc",
         "HTTP/1.0 200 OK\r\nServer: s\r\n\r\nuntil the peer closes",
         "HTTP/1.1 204 No Content\r\nX-Long: a\r\n\tb\r\n c\r\nX-Long: d\r\n\r\n",
