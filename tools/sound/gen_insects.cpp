@@ -179,6 +179,7 @@ c_rendered generate_squish(c_params& params, c_noise& noise) {
     const double bloop = params.number("bloop", 0.4);
     const bool alternate = params.number("alternate", 0.0) != 0.0;
     const int pops = int(params.number("pops", 0.0));
+    const double cutoff = params.number("cutoff", 3000.0);
 
     c_rendered out;
     out.samples.assign(frames_for(seconds), 0.0f);
@@ -213,6 +214,10 @@ c_rendered generate_squish(c_params& params, c_noise& noise) {
             out.samples[i] += float(0.35 * hump(x) * std::sin(k_two_pi * phase));
         }
     }
+    // Wet sounds are soft: the noise's hiss above the squelch is taken away.
+    c_biquad soften;
+    soften.set_lowpass(cutoff, 0.707);
+    for (float& s : out.samples) s = float(soften.process(s));
     return out;
 }
 

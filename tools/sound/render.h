@@ -1,6 +1,7 @@
 // Turning recipes into finished sounds: the generator's dry sound, then reverb,
 // fades and level, the same way for every sound; and writing them all out.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
