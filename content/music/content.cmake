@@ -7,13 +7,11 @@ if(TARGET make_music)
     music_3_flower_bed music_4_poppy_field music_5_mossy_ruin)
   set(tw_music_index 0)
   foreach(score IN LISTS tw_music_scores)
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/music/${score}.score)
-      tw_content(TOOL make_music
-        OUTPUTS sounds/sfx_music_${tw_music_index}.wav
-        ARGS ${CMAKE_CURRENT_SOURCE_DIR}/music/${score}.score ${tw_music_soundfont}
-             ${TW_CONTENT_DIR}/sounds/sfx_music_${tw_music_index}.wav ${CMAKE_BINARY_DIR}/music_work
-        SOURCES music/${score}.score)
-    endif()
+    tw_content(TOOL make_music
+      OUTPUTS sounds/sfx_music_${tw_music_index}.wav
+      ARGS ${CMAKE_CURRENT_SOURCE_DIR}/music/${score}.score ${tw_music_soundfont}
+           ${TW_CONTENT_DIR}/sounds/sfx_music_${tw_music_index}.wav ${CMAKE_BINARY_DIR}/music_work
+      SOURCES music/${score}.score)
     math(EXPR tw_music_index "${tw_music_index} + 1")
   endforeach()
 endif()
