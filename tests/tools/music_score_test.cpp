@@ -134,6 +134,7 @@ TEST(music_score, mistakes_are_reported_with_their_line) {
         {"c4*4\n", "line 8: the last bar"},
         {"c4*8 | c4*8 |\n", "lasts 2 bars; the score has 1"},
         {"g#9*8 |\n", "outside the MIDI range"},
+        {"[c4 e4 c4]*8 |\n", "line 8: chord '[c4 e4 c4]*8' has the same note twice"},
     };
     for (const auto& c : cases) {
         c_score score;

@@ -17,6 +17,18 @@ namespace {
 
 constexpr int k_exit_exec_failed = 127;
 constexpr size_t k_log_lines_in_error = 5;
+// fluidsynth prints this for a file it cannot load, and then carries on with its
+// default soundfont, so a wrong path would otherwise pass unnoticed.
+constexpr const char* k_unloadable_file_message = "not a SoundFont or MIDI file";
+
+bool log_mentions(const std::string& path, const std::string& text) {
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
 
 std::string log_tail(const std::string& path) {
     std::ifstream file(path);
@@ -46,6 +58,12 @@ std::vector<std::string> fluidsynth_arguments(const c_render_request& request) {
 }
 
 bool render_midi(const c_render_request& request, std::string& error) {
+    for (const std::string& input : {request.soundfont, request.midi_path}) {
+        if (!std::filesystem::is_regular_file(input)) {
+            error = "no file " + input;
+            return false;
+        }
+    }
     std::error_code ignored;
     std::filesystem::remove(request.wav_path, ignored);
     const std::vector<std::string> arguments = fluidsynth_arguments(request);
@@ -80,6 +98,10 @@ bool render_midi(const c_render_request& request, std::string& error) {
         const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         error = code == k_exit_exec_failed ? "cannot run '" + request.program + "' (is fluidsynth installed?)"
                                            : "fluidsynth failed with status " + std::to_string(code) + log_tail(request.log_path);
+        return false;
+    }
+    if (log_mentions(request.log_path, k_unloadable_file_message)) {
+        error = "fluidsynth could not load its input" + log_tail(request.log_path);
         return false;
     }
     if (!std::filesystem::exists(request.wav_path)) {

@@ -19,8 +19,8 @@ struct c_render_request {
 // (its free-running modulation would differ between passes), reverb on.
 std::vector<std::string> fluidsynth_arguments(const c_render_request& request);
 
-// Runs fluidsynth and waits; false with a reason (and the log's last lines) if it
-// could not start, failed, or left no output file.
+// Runs fluidsynth and waits; false with a reason (and the log's last lines) if an
+// input is missing or unloadable, fluidsynth could not start or failed, or it left no output.
 bool render_midi(const c_render_request& request, std::string& error);
 
 }  // namespace tw

@@ -271,6 +271,9 @@ void build_notes(c_raw_track& raw, const c_score& score) {
                 size_t inner_pos = 0;
                 const int pitch = read_pitch(inner.text, inner_pos);
                 if (pitch < 0 || inner_pos != inner.text.size()) fail(token.line, "'" + inner.text + "' in a chord is not a note");
+                if (std::find(pitches.begin(), pitches.end(), pitch) != pitches.end()) {
+                    fail(token.line, "chord '" + text + "' has the same note twice");
+                }
                 pitches.push_back(pitch);
             }
             if (pitches.empty()) fail(token.line, "empty chord");
