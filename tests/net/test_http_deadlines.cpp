@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "net/error_of.h"
 #include "net/http_connection.h"
 #include "net/http_error.h"
 #include "net/loopback_server.h"
@@ -43,17 +44,6 @@ private:
     int m_fd = -1;
     uint16_t m_port = 0;
 };
-
-// Runs fn and returns the http_error text it throws, or "" when it does not throw.
-template <typename fn_type>
-std::string error_of(fn_type fn) {
-    try {
-        fn();
-    } catch (const http_error& error) {
-        return error.what();
-    }
-    return "";
-}
 
 TEST(http_deadline, connect_gives_up_when_the_peer_never_completes_it) {
     c_silent_listener listener(0);

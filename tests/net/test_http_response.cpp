@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "net/error_of.h"
 #include "net/http_error.h"
 #include "net/http_response.h"
 
@@ -39,17 +40,6 @@ struct c_parse_run {
         return used;
     }
 };
-
-// Runs fn and returns the http_error text it throws, or "" when it does not throw.
-template <typename fn_type>
-std::string error_of(fn_type fn) {
-    try {
-        fn();
-    } catch (const http_error& error) {
-        return error.what();
-    }
-    return "";
-}
 
 class http_response_pieces : public ::testing::TestWithParam<size_t> {};
 

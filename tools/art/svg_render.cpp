@@ -113,40 +113,42 @@ bool c_svg_document::load(const std::string& path, std::string& error) {
 }
 
 bool c_svg_document::render_stretched(int width, int height, c_image_rgba& out, std::string& error) const {
-    if (!valid_size(width, height, error)) return false;
-    c_canvas canvas(width, height);
-    if (!canvas.ok()) {
-        error = "cannot make a cairo surface";
-        return false;
-    }
     // The viewport equals the user space's size, so rsvg maps user units 1:1 (shifted by
     // the viewBox origin) and the scale here alone stretches the picture to the bitmap.
-    cairo_scale(canvas.context(), width / m_bounds.width, height / m_bounds.height);
-    const RsvgRectangle viewport{0, 0, m_bounds.width, m_bounds.height};
-    GError* gerror = nullptr;
-    if (!rsvg_handle_render_document(m_handle, canvas.context(), &viewport, &gerror)) {
-        error = take_error(gerror, "rendering failed");
-        return false;
-    }
-    out = canvas.pixels();
-    return true;
+    const c_placement place{0, 0, width / m_bounds.width, height / m_bounds.height, 0, 0};
+    return render_placed(width, height, place, "", out, error);
 }
 
 bool c_svg_document::render_region(double scale, int left, int top, int width, int height, c_image_rgba& out,
                                    std::string& error) const {
+    const c_placement place{-double(left), -double(top), scale, scale, 0, 0};
+    return render_placed(width, height, place, "", out, error);
+}
+
+bool c_svg_document::render_placed(int width, int height, const c_placement& place, const std::string& id,
+                                   c_image_rgba& out, std::string& error) const {
     if (!valid_size(width, height, error)) return false;
     c_canvas canvas(width, height);
     if (!canvas.ok()) {
         error = "cannot make a cairo surface";
         return false;
     }
-    cairo_translate(canvas.context(), -left, -top);
-    cairo_scale(canvas.context(), scale, scale);
+    cairo_translate(canvas.context(), place.x, place.y);
+    cairo_scale(canvas.context(), place.scale_x, place.scale_y);
+    cairo_translate(canvas.context(), place.shift_x, place.shift_y);
     const RsvgRectangle viewport{0, 0, m_bounds.width, m_bounds.height};
     GError* gerror = nullptr;
-    if (!rsvg_handle_render_document(m_handle, canvas.context(), &viewport, &gerror)) {
-        error = take_error(gerror, "rendering failed");
-        return false;
+    if (id.empty()) {
+        if (!rsvg_handle_render_document(m_handle, canvas.context(), &viewport, &gerror)) {
+            error = take_error(gerror, "rendering failed");
+            return false;
+        }
+    } else {
+        const std::string fragment = "#" + id;
+        if (!rsvg_handle_render_layer(m_handle, canvas.context(), fragment.c_str(), &viewport, &gerror)) {
+            error = "cannot render element \"" + id + "\": " + take_error(gerror, "unknown error");
+            return false;
+        }
     }
     out = canvas.pixels();
     return true;
@@ -174,26 +176,10 @@ bool c_svg_document::render_element(const std::string& id, const c_svg_rect& ink
                                     c_image_rgba& out, std::string& error) const {
     const int width = pixels_covering(ink.width, scale) + 2 * pad;
     const int height = pixels_covering(ink.height, scale) + 2 * pad;
-    if (!valid_size(width, height, error)) return false;
-    c_canvas canvas(width, height);
-    if (!canvas.ok()) {
-        error = "cannot make a cairo surface";
-        return false;
-    }
     // The element is drawn where it sits in the document, with the document moved so
     // that the element's ink rectangle starts pad pixels in from the corner.
-    cairo_translate(canvas.context(), pad, pad);
-    cairo_scale(canvas.context(), scale, scale);
-    cairo_translate(canvas.context(), m_bounds.x - ink.x, m_bounds.y - ink.y);
-    const std::string fragment = "#" + id;
-    const RsvgRectangle viewport{0, 0, m_bounds.width, m_bounds.height};
-    GError* gerror = nullptr;
-    if (!rsvg_handle_render_layer(m_handle, canvas.context(), fragment.c_str(), &viewport, &gerror)) {
-        error = "cannot render element \"" + id + "\": " + take_error(gerror, "unknown error");
-        return false;
-    }
-    out = canvas.pixels();
-    return true;
+    const c_placement place{double(pad), double(pad), scale, scale, m_bounds.x - ink.x, m_bounds.y - ink.y};
+    return render_placed(width, height, place, id, out, error);
 }
 
 }  // namespace tw_tools

@@ -54,6 +54,15 @@ public:
                         std::string& error) const;
 
 private:
+    // Where the document lands on the bitmap: translate by (x, y) pixels, scale, then
+    // shift by (shift_x, shift_y) user units.
+    struct c_placement {
+        double x, y, scale_x, scale_y, shift_x, shift_y;
+    };
+    // Renders the whole document, or only the element id when it is not empty.
+    bool render_placed(int width, int height, const c_placement& place, const std::string& id,
+                       c_image_rgba& out, std::string& error) const;
+
     RsvgHandle* m_handle = nullptr;
     c_svg_rect m_bounds;
 };
