@@ -248,50 +248,41 @@ const std::vector<std::string>* c_params::find_single(const std::string& key) {
     return words;
 }
 
-double c_params::number(const std::string& key, double fallback) {
+double c_params::single_value(const std::string& key, double fallback, value_parser parse, const char* what) {
     const std::vector<std::string>* words = find_single(key);
     if (words == nullptr) return fallback;
     double value = 0.0;
-    if (!parse_number(words->front(), value)) {
-        fail("'" + key + "' is not a number: " + words->front());
+    if (!parse(words->front(), value)) {
+        fail("'" + key + "' is not " + what + ": " + words->front());
         return fallback;
     }
     return value;
 }
 
-std::vector<double> c_params::numbers(const std::string& key) {
+std::vector<double> c_params::all_values(const std::string& key, value_parser parse, const char* what) {
     std::vector<double> values;
     const std::vector<std::string>* words = find(key);
     if (words == nullptr) return values;
     for (const std::string& word : *words) {
         double value = 0.0;
-        if (!parse_number(word, value)) fail("'" + key + "' is not a number: " + word);
+        if (!parse(word, value)) fail("'" + key + "' is not " + what + ": " + word);
         values.push_back(value);
     }
     return values;
 }
 
+double c_params::number(const std::string& key, double fallback) {
+    return single_value(key, fallback, parse_number, "a number");
+}
+
+std::vector<double> c_params::numbers(const std::string& key) { return all_values(key, parse_number, "a number"); }
+
 double c_params::pitch(const std::string& key, double fallback) {
-    const std::vector<std::string>* words = find_single(key);
-    if (words == nullptr) return fallback;
-    double hz = 0.0;
-    if (!note_frequency(words->front(), hz)) {
-        fail("'" + key + "' is not a note or frequency: " + words->front());
-        return fallback;
-    }
-    return hz;
+    return single_value(key, fallback, note_frequency, "a note or frequency");
 }
 
 std::vector<double> c_params::pitches(const std::string& key) {
-    std::vector<double> values;
-    const std::vector<std::string>* words = find(key);
-    if (words == nullptr) return values;
-    for (const std::string& word : *words) {
-        double hz = 0.0;
-        if (!note_frequency(word, hz)) fail("'" + key + "' is not a note or frequency: " + word);
-        values.push_back(hz);
-    }
-    return values;
+    return all_values(key, note_frequency, "a note or frequency");
 }
 
 std::string c_params::word(const std::string& key, const std::string& fallback) {

@@ -54,6 +54,12 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    // Reads a word as a value; false if it is not one.
+    using value_parser = bool (*)(const std::string& word, double& value);
+    // The key's one value, or fallback when absent; a bad word is reported as not `what`.
+    double single_value(const std::string& key, double fallback, value_parser parse, const char* what);
+    // Every value of the key, in order; bad words are reported.
+    std::vector<double> all_values(const std::string& key, value_parser parse, const char* what);
     const std::vector<std::string>* find(const std::string& key);
     const std::vector<std::string>* find_single(const std::string& key);
 
