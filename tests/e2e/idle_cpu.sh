@@ -14,7 +14,7 @@ k_max_percent=70       # all threads, drawing included
 k_max_main_percent=25  # the game's own thread
 
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit "$k_skip"; }
-Xvfb -displayfd 3 -screen 0 "$k_screen" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$k_screen" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 stop_private_xvfb() {
   kill "$xvfb_pid" 2>/dev/null || true

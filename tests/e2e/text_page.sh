@@ -32,7 +32,7 @@ stop_xvfb() {
 trap 'cleanup; stop_xvfb' EXIT
 
 # -displayfd: Xvfb picks a free display itself and reports it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 "${k_screen_w}x${k_screen_h}x24" -nolisten tcp \
+Xvfb -displayfd 3 -screen 0 "${k_screen_w}x${k_screen_h}x24" -nolisten tcp -noreset \
   3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq "$k_xvfb_start_tenths"); do

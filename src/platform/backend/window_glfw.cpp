@@ -5,6 +5,7 @@
 #include <GLFW/glfw3.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace tw {
@@ -66,6 +67,11 @@ void on_scroll(GLFWwindow*, double, double dy) {
     if (g_receiver) g_receiver->on_mouse_wheel(static_cast<int>(g_wheel));
 }
 
+// GLFW's own reason for a failure, so a window that cannot open says why.
+void on_error(int code, const char* description) {
+    std::fprintf(stderr, "GLFW error %#x: %s\n", code, description ? description : "");
+}
+
 }  // namespace
 
 int map_glfw_key(int glfw_key) {
@@ -82,6 +88,7 @@ c_window_glfw::~c_window_glfw() {
 }
 
 bool c_window_glfw::init() {
+    glfwSetErrorCallback(on_error);
     if (!glfwInit()) return false;
     initialised_ = true;
     // freeglut is initialised once and used for nothing else. Its own start-up
