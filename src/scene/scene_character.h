@@ -85,11 +85,24 @@ public:
     uint16_t drag_accumulator = 0;      // pixels moved since the press
 
 protected:
-    // Walks r scene units along the current path, continuing onto chosen paths.
-    void walk(const vec2& d, bool forward, const c_scene_camera_list& cameras, c_scene_view& view);
+    // Walks walk_speed scene units along the current path, forward or backward,
+    // continuing onto the path chosen for d at each node reached.
+    void walk(const vec2& d, bool forward, c_scene_view& view);
     // Makes p current: camera change, automatic traversal or plain walking.
     void enter_path(c_scene_path_node::path& p, c_scene_view& view);
+    // One frame along an animated path, then on to the path that continues it.
+    void run_path_animation(c_scene_view& view);
+    // Starts the turn graph; the facing flips half way through.
     void turn();
+    // One frame of the turn, the settling or the action countdown.
+    void update_turn();
+    void update_settle();
+    void update_action();
+    // Base transform from the current node towards the path's target by
+    // progress, mirrored in the art's own frame when facing differs from the art's.
+    void place();
+    // Draws the highlight under the root node.
+    void draw_highlight(c_platform& platform) const;
 };
 
 }  // namespace tw
