@@ -1,0 +1,78 @@
+// The scene's per-frame work: the update order (anims, particles, character,
+// view) and the drawing (projection, levels kind by kind, letterbox).
+#include "platform/platform.h"
+#include "scene/scene.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int k_quad_vertices = 4;
+constexpr int k_band_aspect = 2;  // the scene's picture is a 2:1 band
+
+// Binds the quad's material and draws it under the transform.
+void draw_quad(c_platform& platform, const c_quad& quad, const c_transform& transform) {
+    platform.bind_material(quad.material);
+    platform.set_vertex_buffer(&quad.buffer);
+    platform.draw_quads(transform, k_quad_vertices);
+}
+
+// Narrower than 2:1: the band fills the width and black bars cover the rest.
+bool needs_letterbox(const c_platform& platform) {
+    return int(platform.width) < k_band_aspect * int(platform.height);
+}
+
+}  // namespace
+
+void c_scene::update(c_platform& platform) {
+    for (std::unique_ptr<c_scene_anim>& anim : anims) anim->advance();
+    for (std::unique_ptr<c_scene_particle>& system : particle_systems) {
+        system->update(platform, view);
+    }
+    if (character) character->update(platform, cameras, view);
+    view.update();
+}
+
+void c_scene::draw(c_platform& platform) {
+    const vec2 eye = view.eye();
+    const bool letterbox = needs_letterbox(platform);
+    if (letterbox) {
+        platform.set_view_long(view.zoom, eye.x, eye.y);
+    } else {
+        platform.set_view_short(view.zoom / k_band_aspect, eye.x, eye.y);
+    }
+    for (const std::unique_ptr<c_scene_level>& level : levels) draw_level(platform, *level);
+    if (letterbox) draw_letterbox(platform);
+}
+
+void c_scene::draw_level(c_platform& platform, const c_scene_level& level) {
+    for (const c_scene_layer* layer : level.layers) layer->draw(platform, view.position);
+    for (const c_scene_collectible* collectible : level.collectibles) {
+        draw_quad(platform, collectible->quad, collectible->transform);
+    }
+    for (c_scene_anim* anim : level.anims) {
+        if (!anim->visible) continue;
+        if (anim->graph) anim->anim.apply_graph(*anim->graph, anim->anim_position);
+        anim->anim.draw(platform);
+    }
+    for (const c_scene_puzzle* puzzle : level.puzzles) puzzle->anim.draw(platform);
+    for (c_scene_character* character_in_level : level.characters) {
+        character_in_level->draw(platform);
+    }
+    for (const c_scene_graphic* graphic : level.graphics) {
+        draw_quad(platform, graphic->quad, graphic->transform);
+    }
+    for (const c_scene_particle* system : level.particle_systems) system->draw(platform);
+}
+
+void c_scene::draw_letterbox(c_platform& platform) const {
+    const vec2 eye = view.eye();
+    c_transform placed;
+    placed.tx = eye.x;
+    placed.ty = eye.y + view.zoom / k_band_aspect;
+    draw_quad(platform, letterbox_top, placed);
+    placed.ty = eye.y - view.zoom / k_band_aspect;
+    draw_quad(platform, letterbox_bottom, placed);
+}
+
+}  // namespace tw

@@ -1,0 +1,20 @@
+// A static textured quad placed in a scene, found by name by chapter code.
+#pragma once
+#include <string>
+
+#include "platform/math.h"
+#include "platform/vertex_buffer.h"
+
+namespace tw {
+
+struct c_scene_graphic {
+    std::string level_name;
+    std::string name;
+    std::string file_name;  // texture
+    c_quad quad;            // whole texture, white, with the material of file_name
+    c_transform transform;
+    float half_width = 0;  // scene units
+    float half_height = 0;
+};
+
+}  // namespace tw
