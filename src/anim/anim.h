@@ -94,14 +94,19 @@ public:
 
     // Replaces everything with the file's content ("anims/..." relative to the
     // working folder); a missing or malformed file leaves the animation empty.
+    // A key time given twice in one track keeps the later key; a graphic's
+    // missing v, t or c elements leave position and uv zero and colour white.
     void load(c_platform& platform, const std::string& file_name);
     // Writes the five lists in the file format; false if the file cannot be written.
     // Used by the content generators so the format has one reader and one writer.
+    // Transforms are written as translation and angle (loading rebuilds the
+    // matrix from the angle) and floats with six decimals.
     bool save(const std::string& file_name);
     // Deletes every material, graphic, node, pose and graph.
     void clear();
     // Recomputes every resolved pointer from the indices (after load or after
-    // a generator built the lists in code).
+    // a generator built the lists in code). Out-of-range indices give null (child
+    // indices are skipped); a parent link that would close a loop is left null.
     void resolve();
 
     // First exact, case-sensitive match in file order, or null.
@@ -114,13 +119,18 @@ public:
     void apply_pose(const c_anim_pose& pose);
     // Moves the pose's nodes from where they are towards the pose by weight w.
     void blend_pose(const c_anim_pose& pose, float w);
-    // Sets the tracked nodes' transforms and graphics for graph time t.
+    // Sets the tracked nodes' transforms and graphics for graph time t. Before
+    // its first key or after its last a transform track holds the nearest key;
+    // before its first key a graphic track leaves the graphic as it was.
     void apply_graph(const c_anim_graph& graph, uint16_t t);
-    // Draws every quad reachable from the root, sorted by world depth.
+    // Draws every quad reachable from the root, smaller world z first, equal z
+    // in pre-order; a node without a graphic draws nothing but its children do.
     void draw(c_platform& platform) const;
     // The node's local transform composed up through its parents (base not included).
     c_transform node_world_transform(const c_anim_node& node) const;
 
+    // The lists never hold null items. Pose entries and graph tracks whose node
+    // is null (index out of range) are skipped by playback.
     std::vector<std::unique_ptr<c_anim_material>> materials;
     std::vector<std::unique_ptr<c_anim_graphic>> graphics;
     std::vector<std::unique_ptr<c_anim_node>> nodes;
