@@ -259,7 +259,10 @@ void c_scene_character::enter_path(c_scene_path_node::path& p, c_scene_view& vie
     if (p.target_camera) {
         view.target_position = p.target_camera->position;
         view.target_zoom = p.target_camera->scene_width;
+        // The player must grab the character again: with the press kept, the
+        // next move would restart the drag at once.
         dragging = 0;
+        pressed = 0;
     }
     if (p.automatic) {
         state = k_character_automatic;
