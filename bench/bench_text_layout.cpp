@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     const std::string words = paragraph();
     long glyphs = 0;
     std::vector<double> times;
-    for (int run = 0; run < runs; ++run) times.push_back(microseconds_per_layout(text, words, glyphs));
+    for (int run = 0; run < runs; ++run)
+        times.push_back(microseconds_per_layout(text, words, glyphs));
     std::sort(times.begin(), times.end());
 
     std::printf("text layout: %zu characters, %d glyphs, %zu lines\n", words.size(),

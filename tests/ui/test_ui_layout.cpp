@@ -116,7 +116,8 @@ TEST_F(element_drawing, a_graphic_draws_its_whole_texture_at_the_laid_out_positi
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(draws[0].texture, tw_test::k_box_texture);
     ASSERT_EQ(draws[0].positions.size(), 4u);
-    const float corners[4][4] = {{-64, 32, 0, 0}, {64, 32, 1, 0}, {64, -32, 1, 1}, {-64, -32, 0, 1}};
+    const float corners[4][4] = {
+        {-64, 32, 0, 0}, {64, 32, 1, 0}, {64, -32, 1, 1}, {-64, -32, 0, 1}};
     for (int v = 0; v < 4; ++v) {
         EXPECT_FLOAT_EQ(draws[0].positions[v].x, corners[v][0]) << v;
         EXPECT_FLOAT_EQ(draws[0].positions[v].y, corners[v][1]) << v;

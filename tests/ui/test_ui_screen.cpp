@@ -148,12 +148,6 @@ TEST_F(screens, the_set_destroys_its_screens_elements_and_fonts) {
     EXPECT_EQ(log_, (std::vector<std::string>{"lost destroyed", "a destroyed"}));
 }
 
-TEST_F(screens, a_missing_font_description_gives_a_font_without_glyphs) {
-    tw::c_ui_font* font = set_.create_font(test_font_.folder.path + "/none.xml", &box_);
-    ASSERT_NE(font, nullptr);
-    EXPECT_EQ(font->glyph('A'), nullptr);
-}
-
 class groups : public screens {
 protected:
     groups() {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "ui/ui_element_button_push.h"
 #include "ui/ui_element_timeline.h"
@@ -81,28 +82,31 @@ TEST_F(timeline, dragging_moves_the_value_clamps_it_and_reports_every_event) {
     EXPECT_EQ(line_.value, 65535);
 }
 
-TEST_F(timeline, a_press_near_a_key_mark_snaps_to_it_without_taking_the_press) {
-    line_.key_marks = {20000, 4369 + 255, 4369 - 200};
+struct c_snap_case {
+    const char* name;
+    std::vector<uint16_t> key_marks;
+    uint16_t value;  // after a press at value 4369, off the cursor
+    const char* label;
+};
+
+class timeline_snap : public timeline, public testing::WithParamInterface<c_snap_case> {};
+
+TEST_P(timeline_snap, a_press_snaps_to_the_nearest_mark_in_reach_without_taking_it) {
+    line_.key_marks = GetParam().key_marks;
     EXPECT_FALSE(pointer(k_mouse_press, k_x_of_4369));
-    EXPECT_EQ(line_.value, 4169);
-    EXPECT_EQ(line_.label.text, "4169");
-    EXPECT_EQ(events_.ui_events, (std::deque<uint16_t>{k_code}));
     EXPECT_FALSE(line_.dragging);
+    EXPECT_EQ(line_.value, GetParam().value);
+    EXPECT_EQ(line_.label.text, GetParam().label);
+    EXPECT_EQ(codes(), GetParam().value == 0 ? 0u : 1u);
 }
 
-TEST_F(timeline, the_first_key_mark_wins_a_tie) {
-    line_.key_marks = {4369 + 200, 4369 - 200};
-    EXPECT_FALSE(pointer(k_mouse_press, k_x_of_4369));
-    EXPECT_EQ(line_.value, 4569);
-}
-
-TEST_F(timeline, a_press_away_from_every_key_mark_changes_nothing) {
-    line_.key_marks = {4369 + 300, 4369 - 256};
-    EXPECT_FALSE(pointer(k_mouse_press, k_x_of_4369));
-    EXPECT_EQ(line_.value, 0);
-    EXPECT_EQ(line_.label.text, "0");
-    EXPECT_EQ(codes(), 0u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    cases, timeline_snap,
+    testing::Values(c_snap_case{"nearest_in_reach", {20000, 4369 + 255, 4369 - 200}, 4169, "4169"},
+                    c_snap_case{"first_wins_a_tie", {4369 + 200, 4369 - 200}, 4569, "4569"},
+                    c_snap_case{"all_out_of_reach", {4369 + 300, 4369 - 256}, 0, "0"},
+                    c_snap_case{"no_marks", {}, 0, "0"}),
+    [](const testing::TestParamInfo<c_snap_case>& info) { return info.param.name; });
 
 TEST_F(timeline, a_snapping_press_still_reaches_the_element_behind) {
     tw::c_ui_screen_set set;
