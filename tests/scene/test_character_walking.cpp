@@ -46,16 +46,6 @@ TEST_F(character_walking, a_drag_walks_the_character_towards_the_pointer) {
     EXPECT_NEAR(c->anim.base.tx, 100, 1e-3);
 }
 
-TEST_F(character_walking, a_pointer_close_to_the_character_does_not_steer) {
-    line();
-    auto c = character(0, 0, 10, 100);
-    grab(*c);
-    aim(500, 0);  // inside an eighth of the zoom (512)
-    run(*c, 3);
-    EXPECT_EQ(c->state, k_character_walking);
-    EXPECT_FLOAT_EQ(c->progress, 0);
-}
-
 TEST_F(character_walking, crossing_a_node_continues_onto_the_chosen_path_with_the_rest) {
     line();
     auto c = character(0, 0, 300, 100);
@@ -82,21 +72,6 @@ TEST_F(character_walking, a_dead_end_leaves_the_character_on_the_target_in_walki
     EXPECT_NEAR(c->anim.base.tx, 2000, 1e-3);
 }
 
-TEST_F(character_walking, walking_backward_stops_on_the_node_when_it_offers_no_path) {
-    line();
-    auto c = character(0, 0, 300, 100);
-    c->progress = 0.5f;
-    c->facing = c->path->facing;  // turned round: facing back along the path
-    c->steer(vec2{-1, 0}, cameras_, view_);
-    EXPECT_NEAR(c->progress, 0.2f, 1e-5);
-    EXPECT_EQ(c->time, 100);
-    c->steer(vec2{-1, 0}, cameras_, view_);
-    EXPECT_FLOAT_EQ(c->progress, 0);  // node 0 has nothing to the left
-    EXPECT_EQ(c->time, 100);
-    EXPECT_EQ(c->node, nodes_[0].get());
-    EXPECT_EQ(c->path, nodes_[0]->paths[0].get());
-}
-
 TEST_F(character_walking, walking_backward_past_the_node_keeps_it_and_walks_forward_beyond) {
     node(0, 0);
     node(1000, 0);
@@ -106,13 +81,21 @@ TEST_F(character_walking, walking_backward_past_the_node_keeps_it_and_walks_forw
     link();
     auto c = character(0, 0, 300);
     c->progress = 0.5f;
-    c->facing = c->path->facing;
+    c->facing = c->path->facing;  // turned round: facing back along the path
     c->steer(vec2{-1, 0}, cameras_, view_);
+    EXPECT_NEAR(c->progress, 0.2f, 1e-5);
     c->steer(vec2{-1, 0}, cameras_, view_);  // 200 back to the node, 100 on the new path
     EXPECT_EQ(c->node, nodes_[0].get());
     EXPECT_EQ(c->path, nodes_[0]->paths[1].get());
     EXPECT_NEAR(c->progress, 0.1f, 1e-5);
     EXPECT_EQ(c->time, 200);
+    // Without a path onward the character stops on the node.
+    nodes_[0]->paths[1]->enabled = false;
+    c->path = nodes_[0]->paths[0].get();
+    c->progress = 0.1f;
+    c->steer(vec2{-1, 0}, cameras_, view_);
+    EXPECT_FLOAT_EQ(c->progress, 0);
+    EXPECT_EQ(c->path, nodes_[0]->paths[0].get());
 }
 
 TEST_F(character_walking, steering_needs_a_drag_within_1_4_radians_of_the_path) {
@@ -124,17 +107,6 @@ TEST_F(character_walking, steering_needs_a_drag_within_1_4_radians_of_the_path) 
     EXPECT_EQ(c->state, tw::k_character_idle);
     c->steer(vec2{std::cos(radians_80), std::sin(radians_80)}, cameras_, view_);
     EXPECT_FLOAT_EQ(c->progress, 0.01f);
-}
-
-TEST_F(character_walking, steering_against_the_facing_turns_instead_of_walking) {
-    line();
-    auto c = character(0, 0, 10);
-    c->progress = 0.5f;
-    c->steer(vec2{-1, 0}, cameras_, view_);
-    EXPECT_EQ(c->state, k_character_turning);
-    EXPECT_EQ(c->graph, c->graph_turn);
-    EXPECT_EQ(c->countdown, 20);
-    EXPECT_FLOAT_EQ(c->progress, 0.5f);
 }
 
 class character_camera_change : public character_walking {

@@ -10,10 +10,11 @@
 namespace tw_test {
 
 struct c_scene_test_platform {
+    // A width of 0 leaves the platform as before its first frame, without a size.
     explicit c_scene_test_platform(int width = 2048, int height = 1024)
         : platform(window, device) {
         window.set_receiver(&platform);
-        platform.update_screen_size(width, height);
+        if (width > 0) platform.update_screen_size(width, height);
     }
     void point_at(int x, int y) {
         platform.mouse_x = uint16_t(x);
