@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The sample scene in a real window on an Xvfb of its own: the scripted walk
+# reaches its end, and the three held moments (first level, after the camera
+# change, mid-hop) are painted pictures that differ from each other.
+# Set TW_SCENE_PAGE_SHOTS=<folder> to keep the three screenshots.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+k_screen_w=1600
+k_screen_h=900
+k_xvfb_start_tenths=100  # how long Xvfb may take to accept connections, in 0.1 s
+k_shot_wait_tenths=900   # how long each held moment may take to come, in 0.1 s
+k_settle_s=1             # let the held picture draw before the screenshot
+k_grid=6                 # samples per side of a screenshot
+k_min_lit=30             # of the 36 samples, at least this many must be lit
+k_black_level=16         # a sample with all channels at or below this is black
+k_min_change=0.05        # normalised RMSE between the first two pictures
+
+for tool in Xvfb import convert compare; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit "$k_skip"
+  fi
+done
+
+xvfb_pid=""
+stop_xvfb() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap 'cleanup; stop_xvfb' EXIT
+
+# -displayfd: Xvfb picks a free display itself and reports it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 "${k_screen_w}x${k_screen_h}x24" -nolisten tcp -noreset \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq "$k_xvfb_start_tenths"); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+mkdir -p "$work/data"
+(cd "$content" && XDG_DATA_HOME="$work/data" exec "$game" "$work") >"$work/stdout" 2>"$work/stderr" &
+game_pid=$!
+
+# Share of the k_grid x k_grid samples of a screenshot that are not black.
+lit_samples() {
+  convert "$1" -sample "${k_grid}x${k_grid}!" -depth 8 txt:- \
+    | sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' \
+    | awk -v black="$k_black_level" '$1 > black || $2 > black || $3 > black { n++ } END { print n + 0 }'
+}
+
+for shot in 1 2 3; do
+  for _ in $(seq "$k_shot_wait_tenths"); do
+    grep -qx "shot $shot" "$work/stdout" && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the scene page ended before moment $shot"
+    sleep 0.1
+  done
+  grep -qx "shot $shot" "$work/stdout" || fail "moment $shot never came"
+  sleep "$k_settle_s"
+  timeout 20 import -window root "$work/shot$shot.png" || fail "screenshot $shot failed"
+  lit=$(lit_samples "$work/shot$shot.png")
+  echo "moment $shot: $lit of $((k_grid * k_grid)) samples lit"
+  [ "$lit" -ge "$k_min_lit" ] || fail "moment $shot is mostly black"
+  touch "$work/shot$shot.done"
+done
+
+wait_for_exit
+[ "$game_status" -eq 0 ] || fail "exit code $game_status, expected 0 (walk finished)"
+
+change=$(compare -metric RMSE "$work/shot1.png" "$work/shot2.png" null: 2>&1 \
+  | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p')
+echo "first level against second: RMSE $change"
+awk -v c="$change" -v m="$k_min_change" 'BEGIN { exit !(c >= m) }' \
+  || fail "the camera change did not change the picture (RMSE $change)"
+
+if [ -n "${TW_SCENE_PAGE_SHOTS:-}" ]; then
+  mkdir -p "$TW_SCENE_PAGE_SHOTS"
+  cp "$work"/shot[123].png "$TW_SCENE_PAGE_SHOTS/"
+fi
+echo "PASS: the walk finished; three painted moments"
