@@ -1,0 +1,116 @@
+// The shipped creature animations, read with the game's loader from the content
+// folder: their graphs and pose, textures behind every drawn node, quads shaped like
+// their textures, and depths that stay visible whatever graph plays.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "anim/anim.h"
+#include "app/harness.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr float k_min_visible_depth = -96;
+constexpr float k_max_visible_depth = 128;
+constexpr uint32_t k_time_step = 257;
+
+struct c_creature_file {
+    const char* file;
+    std::vector<std::string> graphs;
+};
+
+// The game reads content relative to its working folder.
+class creature_content : public testing::TestWithParam<c_creature_file> {
+protected:
+    void SetUp() override {
+        old_dir_ = fs::current_path();
+        fs::current_path(TW_CONTENT_DIR);
+        anim.load(headless.platform, GetParam().file);
+    }
+    void TearDown() override { fs::current_path(old_dir_); }
+
+    // Nodes drawing reaches: the root and, through child lists, everything under it.
+    std::vector<const c_anim_node*> reachable() const {
+        std::vector<const c_anim_node*> found;
+        std::vector<const c_anim_node*> pending;
+        if (anim.root) pending.push_back(anim.root);
+        std::set<const c_anim_node*> seen;
+        while (!pending.empty()) {
+            const c_anim_node* node = pending.back();
+            pending.pop_back();
+            if (!seen.insert(node).second) continue;
+            found.push_back(node);
+            for (const c_anim_node* child : node->children) pending.push_back(child);
+        }
+        return found;
+    }
+
+    tw_test::c_headless_platform headless;
+    c_anim anim;
+
+private:
+    fs::path old_dir_;
+};
+
+TEST_P(creature_content, loads_with_its_graphs_and_default_pose) {
+    ASSERT_NE(anim.root, nullptr) << GetParam().file;
+    EXPECT_EQ(anim.root->parent_index, -1);
+    EXPECT_NE(anim.find_pose("default"), nullptr);
+    for (const std::string& name : GetParam().graphs) EXPECT_NE(anim.find_graph(name), nullptr) << name;
+}
+
+TEST_P(creature_content, every_drawn_node_has_a_graphic_on_an_existing_texture_of_its_shape) {
+    const std::vector<const c_anim_node*> nodes = reachable();
+    ASSERT_EQ(nodes.size(), anim.nodes.size()) << "every node is drawn";
+    for (const c_anim_node* node : nodes) {
+        SCOPED_TRACE(node->name);
+        ASSERT_NE(node->graphic, nullptr);
+        const c_anim_material* material = node->graphic->material;
+        ASSERT_NE(material, nullptr);
+        EXPECT_NE(material->material, nullptr);
+        EXPECT_TRUE(fs::is_regular_file(fs::path("textures") / material->texture_file_name))
+            << material->texture_file_name;
+        ASSERT_GT(material->texture_height, 0);
+    }
+    // Every graphic, including those graphs swap in, keeps its texture's aspect.
+    for (const auto& graphic : anim.graphics) {
+        SCOPED_TRACE(graphic->name);
+        ASSERT_NE(graphic->material, nullptr);
+        const vec3* p = graphic->buffer.positions.get();
+        const float quad_aspect = std::fabs((p[1].x - p[0].x) / (p[0].y - p[3].y));
+        const float texture_aspect = float(graphic->material->texture_width) / graphic->material->texture_height;
+        EXPECT_NEAR(quad_aspect, texture_aspect, 0.01f * texture_aspect);
+    }
+}
+
+TEST_P(creature_content, every_depth_stays_visible_throughout_every_graph) {
+    for (const auto& graph : anim.graphs) {
+        if (const c_anim_pose* rest = anim.find_pose("default")) anim.apply_pose(*rest);
+        for (uint32_t t = 0; t <= 65535; t += k_time_step) {
+            anim.apply_graph(*graph, uint16_t(t));
+            for (const auto& node : anim.nodes) {
+                const float z = anim.node_world_transform(*node).tz;
+                ASSERT_GE(z, k_min_visible_depth) << graph->name << " " << node->name << " at " << t;
+                ASSERT_LE(z, k_max_visible_depth) << graph->name << " " << node->name << " at " << t;
+            }
+            ASSERT_NE(anim.root->graphic, nullptr) << graph->name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(shipped, creature_content,
+                         testing::Values(c_creature_file{"anims/larva.xml", {"walk", "turn", "idle", "action", "hop"}},
+                                         c_creature_file{"anims/firefly.xml", {"sleep", "wake", "fly"}}),
+                         [](const testing::TestParamInfo<c_creature_file>& info) {
+                             return fs::path(info.param.file).stem().string();
+                         });
+
+}  // namespace
+}  // namespace tw
