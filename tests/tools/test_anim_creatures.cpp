@@ -193,6 +193,7 @@ TEST_P(anim_creature, every_track_brackets_the_whole_time_range) {
         for (const auto& track : graph->graphics) {
             ASSERT_FALSE(track->values.empty());
             EXPECT_EQ(track->values.begin()->first, 0) << graph->name;
+            EXPECT_EQ(track->values.rbegin()->first, 65535) << graph->name;
             for (const auto& key : track->values) EXPECT_NE(key.second->graphic, nullptr) << graph->name;
         }
     }

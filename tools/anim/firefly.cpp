@@ -23,6 +23,7 @@ constexpr float k_sleep_light = 0.12f;
 // Flying: wing beats and the light's pulse per loop.
 constexpr int k_beats_per_loop = 8;
 constexpr float k_beat = 0.6f;
+constexpr float k_fly_dimming = 0.22f;  // of full light, at the pulse's low
 
 const std::vector<c_graphic_def>& firefly_graphics() {
     static const std::vector<c_graphic_def> graphics = [] {
@@ -147,8 +148,8 @@ void fly(const c_firefly_parts& p, float u, c_rig_pose& pose) {
     at(pose, p.abdomen).angle = 0.05f * wave(u, 2, 0.4f);
     at(pose, p.antenna_near).angle = 0.08f * wave(u, 4, 0);
     at(pose, p.antenna_far).angle = 0.08f * wave(u, 4, 0.1f);
-    // Starts full, dims to two thirds and comes back once per loop.
-    set_light(p, pose, 1 - 0.33f * 0.5f * (1 - wave(u, 1, -0.25f)));
+    // Starts full, dims a little and comes back once per loop.
+    set_light(p, pose, 1 - k_fly_dimming * 0.5f * (1 - wave(u, 1, -0.25f)));
 }
 
 }  // namespace

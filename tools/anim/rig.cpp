@@ -271,6 +271,13 @@ bool c_rig::add_graph(tw::c_anim& anim, const c_graph_def& def, std::string& err
             tracks[i]->values[t] = std::move(key);
         }
     }
+    // Both ends keyed, like the transform tracks, so no reader has to hold a value.
+    for (auto& entry : tracks) {
+        if (entry.second->values.count(k_last_key)) continue;
+        auto key = std::make_unique<tw::c_anim_graph::graph_graphic::node>();
+        key->graphic_index = int16_t(graphic(shown[entry.first]));
+        entry.second->values[k_last_key] = std::move(key);
+    }
     anim.graphs.push_back(std::move(graph));
     return true;
 }
