@@ -3,7 +3,6 @@
 #include "anim/rig.h"
 
 #include <cstdlib>
-#include <set>
 
 #include "platform/xml_document.h"
 
