@@ -35,17 +35,6 @@ protected:
     c_scene_anim anim_;
 };
 
-TEST_F(c_scene_anim_test, free_running_time_advances_by_the_anim_speed_and_wraps) {
-    anim_.anim_speed = 30000;
-    anim_.anim_position = 10000;
-    anim_.advance();
-    EXPECT_EQ(anim_.anim_position, 40000);
-    anim_.advance();
-    EXPECT_EQ(anim_.anim_position, (70000 - 65536));
-    EXPECT_EQ(anim_.graph, graph("sleep"));
-    EXPECT_EQ(anim_.play_state, tw::k_scene_anim_free);
-}
-
 TEST_F(c_scene_anim_test, play_once_at_speed_1024_switches_to_the_loop_in_the_64th_frame) {
     anim_.anim_position = 5000;
     anim_.change_animation("wake", 1024, "fly", 300);
@@ -109,17 +98,8 @@ TEST_F(c_scene_anim_test, an_unknown_play_once_name_keeps_the_current_graph_and_
     EXPECT_EQ(anim_.graph_loop, graph("fly"));
 }
 
-TEST_F(c_scene_anim_test, a_new_play_once_restarts_from_time_zero_in_any_state) {
-    anim_.change_animation("wake", 1000, "fly", 1000);
-    anim_.advance();
-    anim_.change_animation("land", 1000, "fly", 1000);
-    EXPECT_EQ(anim_.graph, graph("land"));
-    EXPECT_EQ(anim_.anim_position, 0);
-    EXPECT_EQ(anim_.play_state, tw::k_scene_anim_play_once);
-}
-
-// Changes at 50, 100 and 150 each play their own graph once and loop another,
-// so the loop graph tells which change fired last and the count how many fired.
+// Changes at 50, 100 and 150 loop "fly", "land" and "sleep" at speeds 1, 2
+// and 3, so the loop graph and speed tell which change fired last.
 class c_scene_anim_position_test : public c_scene_anim_test {
 protected:
     void SetUp() override {
@@ -192,13 +172,6 @@ TEST_F(c_scene_anim_test, before_the_first_key_the_track_holds_the_first_key) {
     anim_.set_transform_key(200, at(20, 0));
     anim_.set_position(50);
     EXPECT_FLOAT_EQ(anim_.anim.base.tx, 10);
-}
-
-TEST_F(c_scene_anim_test, an_empty_track_leaves_the_placement_alone) {
-    anim_.anim.base = at(7, 8);
-    anim_.set_position(500);
-    EXPECT_FLOAT_EQ(anim_.anim.base.tx, 7);
-    EXPECT_FLOAT_EQ(anim_.anim.base.ty, 8);
 }
 
 TEST_F(c_scene_anim_test, setting_an_existing_key_replaces_its_value) {
