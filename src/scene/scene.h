@@ -91,7 +91,8 @@ public:
     bool remove_anim(const c_scene_anim* anim);
     bool remove_graphic(const c_scene_graphic* graphic);
     // Deletes the node; paths of other nodes that lead into it are deleted too,
-    // so no path is left pointing at a deleted node.
+    // so no path is left pointing at a deleted node. The character must not
+    // stand on the node or on a path into it (the editor has no character).
     bool remove_path_node(const c_scene_path_node* node);
 
     c_scene_list<c_scene_level> levels;
