@@ -32,9 +32,10 @@ public:
         const tw::c_scene& scene = walk_.scene;
         const tw::c_scene_path_node* start = scene.path_nodes.front().get();
         std::vector<const tw::c_scene_path_node*> route{start};
+        // Walk to the first animated path and over it.
         for (const auto& node : scene.path_nodes)
             for (const auto& path : node->paths)
-                if (path->target && path->has_animation) {
+                if (!hop_ && path->target && path->has_animation) {
                     hop_ = path.get();
                     route = tw_test::find_route(start, node.get());
                     route.push_back(path->target);
@@ -77,6 +78,7 @@ public:
         if (ok) walk_.mouse(platform, kind, dx, dy);
     }
 
+    int ticks() const { return ticks_; }
     bool finished() const { return !ok || (player_->done && shot_ == 3 && !held_); }
     bool ok = false;
 
@@ -146,6 +148,7 @@ int main(int argc, char** argv) {
     page.stop(platform);
     platform.release_all();
     window.terminate();
+    std::printf("%ld frames, %d ticks\n", frame, page.ticks());
     if (!completed) std::fprintf(stderr, "scene_page: the walk did not finish in %ld frames\n", frame);
     return completed ? 0 : 3;
 }

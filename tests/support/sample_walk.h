@@ -28,16 +28,17 @@ constexpr float k_aim_ahead_distance = 700.0f;     // aim past a node this close
 class c_sample_walk {
 public:
     // Loads the scene, jumps to "camera1", sets the letterbox material, adds a
-    // pollen field per level and the larva; false if the scene has no path to stand on.
+    // pollen field and the larva; false if the scene has no path to stand on.
     bool enter(tw::c_platform& platform) {
         if (!scene.load(platform, k_sample_scene_file)) return false;
         scene.set_camera("camera1");
         tw::c_material* blank = platform.get_material("blank.bmp", false);
         scene.letterbox_top.material = blank;
         scene.letterbox_bottom.material = blank;
-        for (const auto& level : scene.levels)
+        // One pollen field is enough: it always surrounds the camera, whichever level it is in.
+        if (!scene.levels.empty())
             scene.add_particle_system(std::make_unique<tw::c_scene_particle_ambient>(
-                platform, k_pollen_file, level->name));
+                platform, k_pollen_file, scene.levels.back()->name));
         if (scene.path_nodes.empty() || scene.path_nodes.front()->paths.empty()) return false;
         tw::c_scene_path_node& start = *scene.path_nodes.front();
         auto larva = std::make_unique<tw::c_scene_character>(
@@ -61,13 +62,10 @@ public:
     void tick(tw::c_platform& platform) { scene.update(platform); }
     void draw(tw::c_platform& platform) { scene.draw(platform); }
 
-    // The level whose camera region holds the node (the first level when none does).
-    std::string level_of(const tw::c_scene_path_node& node) const {
-        const tw::c_scene_camera* camera =
-            tw::camera_containing(scene.cameras, node.transform.tx, node.transform.ty);
-        for (size_t i = 0; i < scene.cameras.size() && i < scene.levels.size(); ++i)
-            if (scene.cameras[i].get() == camera) return scene.levels[i]->name;
-        return scene.levels.empty() ? std::string() : scene.levels.front()->name;
+    // The last level: levels draw one after another, each with its own layers,
+    // so only the last one's objects stay on top wherever the larva walks.
+    std::string level_of(const tw::c_scene_path_node&) const {
+        return scene.levels.empty() ? std::string() : scene.levels.back()->name;
     }
 
     tw::c_scene scene;
@@ -156,7 +154,8 @@ public:
 
     bool arrived(const tw::c_scene_character& larva) const {
         const tw::c_scene_path_node* last = route.back();
-        return (larva.node == last && larva.progress == 0.0f) ||
+        // Reaching a node may carry the larva straight on to a path leaving it.
+        return larva.node == last ||
                (larva.path && larva.path->target == last && larva.progress >= 1.0f);
     }
 
