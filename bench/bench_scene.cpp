@@ -1,6 +1,6 @@
 // Cost of a chapter-sized scene: the sample scene copied side by side until it
 // holds hundreds of tiles and tens of anims, saved, then timed while loading and
-// for one update plus one draw per frame into the recording render device.
+// for one update plus one draw per frame (recording device, and one that keeps nothing).
 // Usage: bench_scene [content folder]   (default: the build's content folder)
 #include <algorithm>
 #include <chrono>
@@ -22,6 +22,10 @@ using bench_clock = std::chrono::steady_clock;
 
 constexpr const char* k_sample_file = "sample.xml";
 constexpr const char* k_chapter_file = "bench_chapter.xml";  // written next to the sample
+constexpr const char* k_pollen_file = "c1/pollen.bmp";
+constexpr const char* k_larva_file = "anims/larva.xml";
+constexpr float k_larva_speed = 12.0f;
+constexpr uint16_t k_larva_anim_rate = 1200;
 constexpr size_t k_min_tiles = 400;
 constexpr size_t k_min_anims = 30;
 constexpr float k_copy_spacing = 16384.0f;  // scene units between copies of the sample
@@ -98,40 +102,63 @@ void add_copies(tw::c_scene& scene, int copies) {
     }
 }
 
-}  // namespace
+// A device that draws nothing and keeps nothing: the scene's own cost without
+// the recording device's copies of every vertex.
+class c_render_device_null : public tw::i_render_device {
+public:
+    bool init_extensions() override { return true; }
+    void set_fixed_state() override {}
+    void viewport(int, int, int, int) override {}
+    void clear(float, float, float, float) override {}
+    void load_projection(const float*) override {}
+    void load_modelview(const float*) override {}
+    void push_modelview() override {}
+    void translate(float, float, float) override {}
+    void multiply_modelview(const float*) override {}
+    void pop_modelview() override {}
+    void bind_texture(uint32_t) override {}
+    void blend_function(bool) override {}
+    void draw_quads(const tw::vec3*, const tw::vec2*, const tw::c_rgba*, int) override { ++quads; }
+    uint32_t create_texture(uint32_t, int, int, const uint8_t*) override { return ++textures; }
+    void delete_texture(uint32_t) override {}
 
-int main(int argc, char** argv) {
-    const fs::path content = argc > 1 ? fs::path(argv[1]) : fs::path(TW_CONTENT_DIR);
-    fs::current_path(content);
+    size_t quads = 0;
+    uint32_t textures = 0;
+};
 
-    tw::c_window_headless window;
-    tw::c_render_device_recording device;
-    tw::c_platform platform(window, device);
-    window.set_receiver(&platform);
-    window.init();
-    window.open_fullscreen(k_window_w, k_window_h);
-    platform.update_screen_size(k_window_w, k_window_h);
-
-    // The chapter-sized file, made from the sample.
-    {
-        tw::c_scene sample;
-        if (!sample.load(platform, k_sample_file)) {
-            std::fprintf(stderr, "bench_scene: cannot load %s in %s\n", k_sample_file,
-                         content.c_str());
-            return 1;
-        }
-        const size_t tiles = std::max<size_t>(tile_count(sample), 1);
-        const size_t anims = std::max<size_t>(sample.anims.size(), 1);
-        const int copies = static_cast<int>(std::max((k_min_tiles + tiles - 1) / tiles,
-                                                     (k_min_anims + anims - 1) / anims)) - 1;
-        add_copies(sample, copies);
-        if (!sample.save(k_chapter_file)) {
-            std::fprintf(stderr, "bench_scene: cannot write %s\n", k_chapter_file);
-            return 1;
-        }
+struct c_headless {
+    explicit c_headless(tw::i_render_device& device) : platform(window, device) {
+        window.set_receiver(&platform);
+        window.init();
+        window.open_fullscreen(k_window_w, k_window_h);
+        platform.update_screen_size(k_window_w, k_window_h);
     }
+    tw::c_window_headless window;
+    tw::c_platform platform;
+};
 
-    std::vector<double> load_ms;
+// Writes the chapter-sized file made from the sample; false if it cannot.
+bool make_chapter_file(tw::c_platform& platform) {
+    tw::c_scene sample;
+    if (!sample.load(platform, k_sample_file)) {
+        std::fprintf(stderr, "bench_scene: cannot load %s\n", k_sample_file);
+        return false;
+    }
+    const size_t tiles = std::max<size_t>(tile_count(sample), 1);
+    const size_t anims = std::max<size_t>(sample.anims.size(), 1);
+    const int copies = static_cast<int>(std::max((k_min_tiles + tiles - 1) / tiles,
+                                                 (k_min_anims + anims - 1) / anims)) - 1;
+    add_copies(sample, copies);
+    if (!sample.save(k_chapter_file)) {
+        std::fprintf(stderr, "bench_scene: cannot write %s\n", k_chapter_file);
+        return false;
+    }
+    return true;
+}
+
+// Loads the chapter file (timed), adds what a chapter state adds (one pollen
+// field, the larva on the first node) and returns the scene ready to run.
+std::unique_ptr<tw::c_scene> load_chapter(tw::c_platform& platform, std::vector<double>& load_ms) {
     auto scene = std::make_unique<tw::c_scene>();
     for (int run = 0; run < k_load_runs; ++run) {
         scene = std::make_unique<tw::c_scene>();
@@ -142,32 +169,64 @@ int main(int argc, char** argv) {
     while (platform.load_next_queued()) {
     }
     scene->set_camera("camera1");
-    for (const auto& level : scene->levels)
-        scene->add_particle_system(
-            std::make_unique<tw::c_scene_particle_ambient>(platform, "c1/pollen.bmp", level->name));
+    if (!scene->levels.empty())
+        scene->add_particle_system(std::make_unique<tw::c_scene_particle_ambient>(
+            platform, k_pollen_file, scene->levels.back()->name));
+    if (!scene->path_nodes.empty() && !scene->path_nodes.front()->paths.empty()) {
+        tw::c_scene_path_node& start = *scene->path_nodes.front();
+        scene->set_character(std::make_unique<tw::c_scene_character>(
+            platform, scene->levels.back()->name, k_larva_file, start, *start.paths.front(), 0,
+            k_larva_speed, k_larva_anim_rate));
+    }
+    return scene;
+}
 
+// Median microseconds of one update plus one draw.
+double time_frames(tw::c_platform& platform, tw::c_scene& scene,
+                   tw::c_render_device_recording* recording) {
     std::vector<double> frame_us;
-    size_t draws = 0;
     for (int run = 0; run < k_frame_runs; ++run) {
         const auto t0 = bench_clock::now();
         for (int frame = 0; frame < k_frames_per_run; ++frame) {
-            device.calls.clear();
-            scene->update(platform);
-            scene->draw(platform);
+            if (recording) recording->calls.clear();
+            scene.update(platform);
+            scene.draw(platform);
         }
         frame_us.push_back(ms_since(t0) * 1000.0 / k_frames_per_run);
-        draws = 0;
-        for (const auto& call : device.calls) draws += call.kind == tw::e_render_call::draw_quads;
     }
+    return median(frame_us);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const fs::path content = argc > 1 ? fs::path(argv[1]) : fs::path(TW_CONTENT_DIR);
+    fs::current_path(content);
+
+    tw::c_render_device_recording recording;
+    c_headless recorded(recording);
+    if (!make_chapter_file(recorded.platform)) return 1;
+    std::vector<double> load_ms;
+    auto scene = load_chapter(recorded.platform, load_ms);
+    const double recorded_us = time_frames(recorded.platform, *scene, &recording);
+    size_t draws = 0;
+    for (const auto& call : recording.calls) draws += call.kind == tw::e_render_call::draw_quads;
+
+    c_render_device_null null_device;
+    c_headless bare(null_device);
+    std::vector<double> unused_ms;
+    auto bare_scene = load_chapter(bare.platform, unused_ms);
+    const double bare_us = time_frames(bare.platform, *bare_scene, nullptr);
     fs::remove(k_chapter_file);
 
     std::printf("chapter-sized scene: %zu levels, %zu layers, %zu tiles, %zu anims, %zu particle "
-                "systems, %zu quads drawn per frame\n",
+                "systems, a character; %zu quads drawn per frame\n",
                 scene->levels.size(), scene->layers.size(), tile_count(*scene),
                 scene->anims.size(), scene->particle_systems.size(), draws);
-    std::printf("load: %.1f ms (median of %d)\n", median(load_ms), k_load_runs);
-    std::printf("update + draw into the recording device: %.0f us per frame (median of %d runs "
-                "of %d frames)\n",
-                median(frame_us), k_frame_runs, k_frames_per_run);
+    std::printf("scene file load: %.1f ms (median of %d; textures are loaded afterwards)\n",
+                median(load_ms), k_load_runs);
+    std::printf("update + draw into the recording device: %.0f us per frame\n", recorded_us);
+    std::printf("update + draw into a device that keeps nothing: %.0f us per frame\n", bare_us);
+    std::printf("(medians of %d runs of %d frames)\n", k_frame_runs, k_frames_per_run);
     return 0;
 }
