@@ -86,6 +86,12 @@ struct c_anim_graph {
     std::string name;
 };
 
+// A transform track's value at time t: between two keys the transforms are
+// interpolated by (t - k_lo) / (k_hi - k_lo); before the first key or after the
+// last the nearest key is held. keys must not be empty. Used by graphs and by
+// the scene anims' placement tracks.
+c_transform transform_track_at(const std::map<uint16_t, c_transform>& keys, uint16_t t);
+
 class c_anim {
 public:
     c_anim() = default;

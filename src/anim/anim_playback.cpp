@@ -14,18 +14,6 @@ namespace {
 
 constexpr int k_quad_vertices = 4;
 
-// A transform track's value at time t. Between two keys the transforms are
-// interpolated by (t - k_lo) / (k_hi - k_lo); before the first key or after
-// the last the nearest key is held. keys must not be empty.
-c_transform evaluate_track(const std::map<uint16_t, c_transform>& keys, uint16_t t) {
-    auto hi = keys.lower_bound(t);
-    if (hi == keys.end()) return std::prev(hi)->second;
-    if (hi->first == t || hi == keys.begin()) return hi->second;
-    auto lo = std::prev(hi);
-    const float weight = float(t - lo->first) / float(hi->first - lo->first);
-    return transform_lerp(lo->second, hi->second, weight);
-}
-
 // A node waiting to be visited by the draw walk, with its parent's world transform.
 struct c_pending_visit {
     const c_anim_node* node;
@@ -33,6 +21,15 @@ struct c_pending_visit {
 };
 
 }  // namespace
+
+c_transform transform_track_at(const std::map<uint16_t, c_transform>& keys, uint16_t t) {
+    auto hi = keys.lower_bound(t);
+    if (hi == keys.end()) return std::prev(hi)->second;
+    if (hi->first == t || hi == keys.begin()) return hi->second;
+    auto lo = std::prev(hi);
+    const float weight = float(t - lo->first) / float(hi->first - lo->first);
+    return transform_lerp(lo->second, hi->second, weight);
+}
 
 void c_anim::apply_pose(const c_anim_pose& pose) {
     for (const std::unique_ptr<c_anim_pose::node_transform>& entry : pose.transforms) {
@@ -50,7 +47,7 @@ void c_anim::blend_pose(const c_anim_pose& pose, float w) {
 void c_anim::apply_graph(const c_anim_graph& graph, uint16_t t) {
     for (const std::unique_ptr<c_anim_graph::graph_transform>& track : graph.transforms) {
         if (!track || !track->node || track->values.empty()) continue;
-        track->node->transform = evaluate_track(track->values, t);
+        track->node->transform = transform_track_at(track->values, t);
     }
     // The last key at or before t decides; before the first key the graphic stays.
     for (const std::unique_ptr<c_anim_graph::graph_graphic>& track : graph.graphics) {

@@ -63,12 +63,7 @@ void c_scene_anim::set_position(uint16_t b) {
 
 c_transform c_scene_anim::transform_at(uint16_t b) const {
     if (transform_graph.empty()) return anim.base;
-    auto high = transform_graph.lower_bound(b);
-    if (high == transform_graph.end()) return std::prev(high)->second;
-    if (high->first == b || high == transform_graph.begin()) return high->second;
-    auto low = std::prev(high);
-    const float weight = float(b - low->first) / float(high->first - low->first);
-    return transform_lerp(low->second, high->second, weight);
+    return transform_track_at(transform_graph, b);
 }
 
 void c_scene_anim::set_transform_key(uint16_t key, const c_transform& transform) {

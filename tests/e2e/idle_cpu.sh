@@ -13,21 +13,7 @@ k_measure_s=5
 k_max_percent=70       # all threads, drawing included
 k_max_main_percent=25  # the game's own thread
 
-command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit "$k_skip"; }
-Xvfb -displayfd 3 -screen 0 "$k_screen" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-stop_private_xvfb() {
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  cleanup
-}
-trap stop_private_xvfb EXIT
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_xvfb "$k_screen"
 
 start_game
 wait_for_window >/dev/null

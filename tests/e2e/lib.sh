@@ -84,3 +84,34 @@ cpu_ticks() {
   # so utime and stime (fields 14 and 15) are the 12th and 13th after it.
   echo "${stat##*) }" | awk '{ print $12 + $13 }'
 }
+
+k_xvfb_start_tenths=100  # how long a private Xvfb may take to accept connections, in 0.1 s
+xvfb_pid=""
+
+# Stops the private Xvfb, if one was started.
+stop_private_xvfb() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  fi
+}
+
+# Starts an Xvfb of the test's own with one screen WxHxD and points DISPLAY at it;
+# it is stopped when the script ends. -displayfd lets Xvfb pick a free display
+# and report it once it accepts connections; -noreset keeps it up when its last
+# client leaves (a reset refuses the next client for a moment).
+start_private_xvfb() {
+  command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit "$k_skip"; }
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  trap 'cleanup; stop_private_xvfb' EXIT
+  for _ in $(seq "$k_xvfb_start_tenths"); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$work/display")"
+}

@@ -11,6 +11,7 @@
 #include "app/frame_loop.h"
 #include "platform/backend/render_device_gl.h"
 #include "platform/backend/window_glfw.h"
+#include "support/real_window.h"
 #include "support/sample_walk.h"
 
 namespace {
@@ -100,23 +101,6 @@ private:
     bool held_ = false;
 };
 
-bool open_window(tw::c_platform& platform) {
-    tw::i_window& window = platform.window();
-    window.set_receiver(&platform);
-    if (!window.init()) return false;
-    int width = 0, height = 0;
-    window.desktop_size(width, height);
-    if (!window.open_fullscreen(width, height) || !platform.device().init_extensions()) {
-        window.terminate();
-        return false;
-    }
-    window.set_title(k_window_title);
-    window.set_swap_interval(1);
-    window.register_callbacks();
-    platform.device().set_fixed_state();
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,7 +112,7 @@ int main(int argc, char** argv) {
     tw::c_window_glfw window;
     tw::c_render_device_gl device;
     tw::c_platform platform(window, device);
-    if (!open_window(platform)) {
+    if (!tw_test::open_test_window(platform, k_window_title)) {
         std::fputs("scene_page: cannot open the window\n", stderr);
         return 1;
     }

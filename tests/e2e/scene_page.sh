@@ -8,7 +8,6 @@ set -euo pipefail
 
 k_screen_w=1600
 k_screen_h=900
-k_xvfb_start_tenths=100  # how long Xvfb may take to accept connections, in 0.1 s
 k_shot_wait_tenths=900   # how long each held moment may take to come, in 0.1 s
 k_settle_s=1             # let the held picture draw before the screenshot
 k_grid=6                 # samples per side of a screenshot
@@ -23,26 +22,7 @@ for tool in Xvfb import convert compare; do
   fi
 done
 
-xvfb_pid=""
-stop_xvfb() {
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-}
-trap 'cleanup; stop_xvfb' EXIT
-
-# -displayfd: Xvfb picks a free display itself and reports it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 "${k_screen_w}x${k_screen_h}x24" -nolisten tcp -noreset \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq "$k_xvfb_start_tenths"); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_xvfb "${k_screen_w}x${k_screen_h}x24"
 
 mkdir -p "$work/data"
 (cd "$content" && XDG_DATA_HOME="$work/data" exec "$game" "$work") >"$work/stdout" 2>"$work/stderr" &

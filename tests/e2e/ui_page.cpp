@@ -13,6 +13,7 @@
 #include "platform/backend/render_device_gl.h"
 #include "platform/backend/window_glfw.h"
 #include "platform/platform.h"
+#include "support/real_window.h"
 #include "ui/ui_element_button_push.h"
 #include "ui/ui_element_button_toggle.h"
 #include "ui/ui_element_editbox.h"
@@ -127,23 +128,6 @@ void draw_background(tw::c_platform& platform, tw::c_material* plain,
     platform.set_vertex_buffer(&quad);
     platform.draw_quads(tw::c_transform{}, 4);
     platform.set_vertex_buffer(nullptr);
-}
-
-bool open_window(tw::c_platform& platform) {
-    tw::i_window& window = platform.window();
-    window.set_receiver(&platform);
-    if (!window.init()) return false;
-    int width = 0, height = 0;
-    window.desktop_size(width, height);
-    if (!window.open_fullscreen(width, height) || !platform.device().init_extensions()) {
-        window.terminate();
-        return false;
-    }
-    window.set_title(k_window_title);
-    window.set_swap_interval(1);
-    window.register_callbacks();
-    platform.device().set_fixed_state();
-    return true;
 }
 
 // The materials the page uses: content textures and the painted boxes.
@@ -283,7 +267,7 @@ int main(int argc, char** argv) {
     tw::c_window_glfw window;
     tw::c_render_device_gl device;
     tw::c_platform platform(window, device);
-    if (!open_window(platform)) {
+    if (!tw_test::open_test_window(platform, k_window_title)) {
         std::fputs("ui_page: cannot open the window\n", stderr);
         return 1;
     }

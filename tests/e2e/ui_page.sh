@@ -8,7 +8,6 @@ set -euo pipefail
 
 k_screen_w=1920
 k_screen_h=1080
-k_xvfb_start_tenths=100  # how long Xvfb may take to accept connections, in 0.1 s
 k_frame_limit=3600       # the page quits by itself after a minute whatever happens
 k_settle_s=2             # let the first frames draw before the screenshot
 k_input_s=0.3            # a frame or more between pointer steps, so each one is seen
@@ -22,26 +21,7 @@ for tool in Xvfb xdotool import convert; do
   fi
 done
 
-xvfb_pid=""
-stop_xvfb() {
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-}
-trap 'cleanup; stop_xvfb' EXIT
-
-# -displayfd: Xvfb picks a free display itself and reports it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 "${k_screen_w}x${k_screen_h}x24" -nolisten tcp -noreset \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq "$k_xvfb_start_tenths"); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_private_xvfb "${k_screen_w}x${k_screen_h}x24"
 
 (cd "$content" && exec "$game" "$k_frame_limit") >"$work/stdout" 2>"$work/stderr" &
 game_pid=$!
