@@ -1,10 +1,12 @@
 // The shipped sample scene read with the game's own loader: two levels of tiled
-// layers whose textures exist, creatures and items with their textures, and a path
-// network that is linked, two-way, connected and crosses cameras exactly once.
+// layers whose textures exist and that end transparent where the levels meet, creatures
+// and items with their textures, and a path network that is linked, two-way, connected
+// and crosses cameras exactly once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +26,7 @@ const char* const k_larva_file = "anims/larva.xml";
 const char* const k_texture_folder = "textures";
 const std::vector<std::string> k_level_names = {"meadow", "stones"};
 constexpr size_t k_layers_per_level = 3;
+constexpr int k_clear_edge_alpha = 2;  // of 255: an edge column no one can see
 
 // A rectangle in scene units, y up.
 struct c_box {
@@ -63,6 +66,27 @@ c_box layer_extent(const c_scene_layer& layer, float vx, float vy) {
         box.top = std::max(box.top, cy + h);
     }
     return box;
+}
+
+// The most opaque pixel of a layer's outermost texel column on one side, over every tile
+// in that column; 255 (fully opaque) for tiles without alpha or that cannot be read.
+int edge_column_alpha(const c_scene_layer& layer, bool right) {
+    int edge_x = right ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    for (const auto& tile : layer.tiles) {
+        edge_x = right ? std::max(edge_x, tile->x) : std::min(edge_x, tile->x);
+    }
+    int most = 0;
+    for (const auto& tile : layer.tiles) {
+        if (tile->x != edge_x) continue;
+        c_image image;
+        if (!read_bitmap((fs::path(k_texture_folder) / tile->filename).string(), image)) return 255;
+        if (image.format != k_image_32bit) return 255;
+        const size_t column = right ? image.width - 1u : 0u;
+        for (size_t row = 0; row < image.height; ++row) {
+            most = std::max<int>(most, image.pixels[row * image.stride + column * 4 + 3]);
+        }
+    }
+    return most;
 }
 
 bool texture_exists(const std::string& name) {
@@ -169,6 +193,31 @@ TEST_F(sample_scene, each_camera_sees_its_level_fully_painted_and_no_later_level
         }
         EXPECT_TRUE(painted) << "no layer fills the view of " << camera.name;
     }
+}
+
+TEST_F(sample_scene, layers_end_transparent_where_the_two_levels_meet) {
+    // A later level paints over an earlier one, so each of its layers must start from nothing,
+    // or its left edge shows as a straight line sliding through the picture in a glide. A layer
+    // ending on the border between two cameras' regions must end in nothing too, or the border
+    // cuts whatever reaches it (a blurred blade) with a straight edge.
+    ASSERT_EQ(scene().levels.size(), scene().cameras.size());
+    const size_t last = scene().levels.size() - 1;
+    int border_edges = 0;
+    for (size_t i = 0; i <= last; ++i) {
+        const c_scene_camera& camera = *scene().cameras[i];
+        for (const c_scene_layer* layer : scene().levels[i]->layers) {
+            SCOPED_TRACE(layer->file_name);
+            if (i > 0) {
+                EXPECT_LE(edge_column_alpha(*layer, false), k_clear_edge_alpha) << "left edge";
+            }
+            const c_box extent = layer_extent(*layer, camera.position.x, camera.position.y);
+            if (i < last && extent.right == camera_region(camera).right) {
+                ++border_edges;
+                EXPECT_LE(edge_column_alpha(*layer, true), k_clear_edge_alpha) << "right edge";
+            }
+        }
+    }
+    EXPECT_GE(border_edges, 1) << "the meadow's foreground should end on the border";
 }
 
 TEST_F(sample_scene, every_anim_collectible_and_graphic_has_its_textures) {
