@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ struct c_creature_file {
     const char* file;
     std::vector<std::string> graphs;
 };
+
+// Test logs name the file instead of dumping the record's bytes.
+void PrintTo(const c_creature_file& creature, std::ostream* out) { *out << creature.file; }
 
 // The game reads content relative to its working folder.
 class creature_content : public testing::TestWithParam<c_creature_file> {
