@@ -40,20 +40,32 @@ require_display() {
   timeout 10 xdpyinfo >/dev/null 2>&1 || fail "cannot open DISPLAY=$DISPLAY"
 }
 
-# Starts the game in the background from the content folder with its own
-# XDG_DATA_HOME ($work/data); sets game_pid.
+# Skips the test unless every named program is installed.
+require_tools() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIP: $tool is not installed"
+      exit "$k_skip"
+    fi
+  done
+}
+
+# Starts the program under test in the background from the content folder with
+# its own XDG_DATA_HOME ($work/data) and the given arguments; sets game_pid.
 start_game() {
   mkdir -p "$work/data"
-  (cd "$content" && XDG_DATA_HOME="$work/data" exec "$game") >"$work/stdout" 2>"$work/stderr" &
+  (cd "$content" && XDG_DATA_HOME="$work/data" exec "$game" "$@") >"$work/stdout" 2>"$work/stderr" &
   game_pid=$!
 }
 
-# Prints the id of the game's visible window once it is mapped; fails after the timeout.
+# Prints the id of the program's visible window titled $1 (default: the game's
+# title) once it is mapped; fails after the timeout.
 wait_for_window() {
-  local id=""
+  local title=${1:-Project} id=""
   for _ in $(seq "$k_window_wait_tenths"); do
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before showing a window"
-    id=$(timeout 5 xdotool search --onlyvisible --pid "$game_pid" --name '^Project$' 2>/dev/null \
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended before showing a window"
+    id=$(timeout 5 xdotool search --onlyvisible --pid "$game_pid" --name "^$title\$" 2>/dev/null \
       | head -n1 || true)
     if [ -n "$id" ]; then
       echo "$id"
@@ -61,7 +73,7 @@ wait_for_window() {
     fi
     sleep 0.1
   done
-  fail "no visible window titled Project within $((k_window_wait_tenths / 10)) s"
+  fail "no visible window titled $title within $((k_window_wait_tenths / 10)) s"
 }
 
 # Waits for the game to end; sets game_status, fails if it does not end in time.

@@ -15,18 +15,11 @@ k_min_lit=30             # of the 36 samples, at least this many must be lit
 k_black_level=16         # a sample with all channels at or below this is black
 k_min_change=0.05        # normalised RMSE between the first two pictures
 
-for tool in Xvfb import convert compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit "$k_skip"
-  fi
-done
+require_tools Xvfb import convert compare
 
 start_private_xvfb "${k_screen_w}x${k_screen_h}x24"
 
-mkdir -p "$work/data"
-(cd "$content" && XDG_DATA_HOME="$work/data" exec "$game" "$work") >"$work/stdout" 2>"$work/stderr" &
-game_pid=$!
+start_game "$work"
 
 # Share of the k_grid x k_grid samples of a screenshot that are not black.
 lit_samples() {

@@ -14,26 +14,12 @@ k_background="46 28 22"  # the page's background colour
 k_background_slack=4     # per channel, for the screenshot's rounding
 k_min_ink=0.05           # share of bright pixels in a band that holds text
 
-for tool in Xvfb xdotool import convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit "$k_skip"
-  fi
-done
+require_tools Xvfb xdotool import convert
 
 start_private_xvfb "${k_screen_w}x${k_screen_h}x24"
 
-(cd "$content" && exec "$game" "$k_frame_limit") >"$work/stdout" 2>"$work/stderr" &
-game_pid=$!
-window=""
-for _ in $(seq "$k_window_wait_tenths"); do
-  kill -0 "$game_pid" 2>/dev/null || fail "the text page ended before showing a window"
-  window=$(timeout 5 xdotool search --onlyvisible --pid "$game_pid" --name '^Text page$' \
-    2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no visible window titled Text page"
+start_game "$k_frame_limit"
+window=$(wait_for_window "Text page")
 
 sleep "$k_settle_s"
 kill -0 "$game_pid" 2>/dev/null || fail "the text page ended while drawing"
