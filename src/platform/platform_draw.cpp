@@ -63,16 +63,7 @@ void c_platform::draw_arrays(const c_transform& transform, const vec3* positions
 
 void c_platform::set_rect(c_quad& quad, c_material* material, float a, float b, float left_u,
                           float right_u, float top_v, float bottom_v) {
-    c_vertex_buffer_quad& v = quad.buffer;
-    v.positions[0] = vec3{-a, b, 0};
-    v.positions[1] = vec3{a, b, 0};
-    v.positions[2] = vec3{a, -b, 0};
-    v.positions[3] = vec3{-a, -b, 0};
-    v.uvs[0] = vec2{left_u, top_v};
-    v.uvs[1] = vec2{right_u, top_v};
-    v.uvs[2] = vec2{right_u, bottom_v};
-    v.uvs[3] = vec2{left_u, bottom_v};
-    v.set_colour(c_rgba{});
+    quad.buffer.set_centred_rect(a, b, left_u, right_u, top_v, bottom_v);
     quad.material = material;
 }
 

@@ -64,6 +64,19 @@ void c_vertex_buffer_quad::set_alpha(uint8_t a) {
     for (int i = 0; i < count; ++i) colours[i].a = a;
 }
 
+void c_vertex_buffer_quad::set_centred_rect(float a, float b, float left_u, float right_u,
+                                            float top_v, float bottom_v) {
+    positions[0] = vec3{-a, b, 0};
+    positions[1] = vec3{a, b, 0};
+    positions[2] = vec3{a, -b, 0};
+    positions[3] = vec3{-a, -b, 0};
+    uvs[0] = vec2{left_u, top_v};
+    uvs[1] = vec2{right_u, top_v};
+    uvs[2] = vec2{right_u, bottom_v};
+    uvs[3] = vec2{left_u, bottom_v};
+    set_colour(c_rgba{});
+}
+
 void c_vertex_buffer_quad::set_quad_rect(float x0, float y0, float x1, float y1, int quad) {
     const int first = quad * k_vertices_per_quad;
     if (quad < 0 || first + k_vertices_per_quad > count) return;

@@ -25,6 +25,11 @@ public:
     void set_colour(uint8_t r, uint8_t g, uint8_t b, uint8_t a);
     // Sets only the alpha byte of every vertex.
     void set_alpha(uint8_t a);
+    // The first quad as a rectangle centred on the origin with half sizes (a, b):
+    // corners (-a, b), (a, b), (a, -b), (-a, -b) at z = 0, the texture window
+    // (left_u, top_v)..(right_u, bottom_v) in the same order, opaque white.
+    void set_centred_rect(float a, float b, float left_u = 0, float right_u = 1, float top_v = 0,
+                          float bottom_v = 1);
     // Positions of quad `quad` to (x0,y0),(x1,y0),(x1,y1),(x0,y1) at z = 0.
     void set_quad_rect(float x0, float y0, float x1, float y1, int quad = 0);
 

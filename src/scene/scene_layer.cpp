@@ -50,15 +50,7 @@ void c_scene_layer::build_tile_quad() {
     // Half a texel inside the edges so neighbouring tiles do not bleed into
     // each other; a size of 0 or less (no header) has no texels to inset.
     const float m = texture_size > 0 ? k_half / float(texture_size) : 0.0f;
-    tile_quad.positions[0] = vec3{-h, h, 0};
-    tile_quad.positions[1] = vec3{h, h, 0};
-    tile_quad.positions[2] = vec3{h, -h, 0};
-    tile_quad.positions[3] = vec3{-h, -h, 0};
-    tile_quad.uvs[0] = vec2{m, m};
-    tile_quad.uvs[1] = vec2{1 - m, m};
-    tile_quad.uvs[2] = vec2{1 - m, 1 - m};
-    tile_quad.uvs[3] = vec2{m, 1 - m};
-    tile_quad.set_colour(c_rgba{});
+    tile_quad.set_centred_rect(h, h, m, 1 - m, m, 1 - m);
 }
 
 void c_scene_layer::draw(c_platform& platform, const vec3& view_position) const {

@@ -52,15 +52,7 @@ void wrap(float& v, float centre, float half, float span) {
 }  // namespace
 
 c_scene_particle::particle::particle() {
-    buffer.positions[0] = vec3{-k_new_half_size, k_new_half_size, 0};
-    buffer.positions[1] = vec3{k_new_half_size, k_new_half_size, 0};
-    buffer.positions[2] = vec3{k_new_half_size, -k_new_half_size, 0};
-    buffer.positions[3] = vec3{-k_new_half_size, -k_new_half_size, 0};
-    buffer.uvs[0] = vec2{0, 0};
-    buffer.uvs[1] = vec2{1, 0};
-    buffer.uvs[2] = vec2{1, 1};
-    buffer.uvs[3] = vec2{0, 1};
-    buffer.set_colour(c_rgba{});
+    buffer.set_centred_rect(k_new_half_size, k_new_half_size);
 }
 
 c_scene_particle::c_scene_particle(c_material* system_material, std::string level)

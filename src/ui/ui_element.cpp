@@ -60,16 +60,7 @@ bool is_inside(const c_ui_position& position, float half_w, float half_h, float 
 }
 
 void make_textured_quad(c_quad& quad, c_material* material, float half_w, float half_h) {
-    c_vertex_buffer_quad& v = quad.buffer;
-    v.positions[0] = vec3{-half_w, half_h, 0};
-    v.positions[1] = vec3{half_w, half_h, 0};
-    v.positions[2] = vec3{half_w, -half_h, 0};
-    v.positions[3] = vec3{-half_w, -half_h, 0};
-    v.uvs[0] = vec2{0, 0};
-    v.uvs[1] = vec2{1, 0};
-    v.uvs[2] = vec2{1, 1};
-    v.uvs[3] = vec2{0, 1};
-    v.set_colour(c_rgba{});
+    quad.buffer.set_centred_rect(half_w, half_h);
     quad.material = material;
 }
 
