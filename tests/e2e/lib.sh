@@ -127,3 +127,24 @@ start_private_xvfb() {
   [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=":$(head -n1 "$work/display")"
 }
+
+# Screenshot bands: each takes w h x y of a band of the screenshot $shot.
+# Share of bright pixels in the band.
+ink() {
+  convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 50% \
+    -format "%[fx:mean]" info:
+}
+# The brightest red, green and blue in the band, 0..255.
+brightest() {
+  convert "$shot" -crop "$1x$2+$3+$4" +repage \
+    -format "%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]" info:
+}
+# Fails unless at least k_min_ink of the band named $1 is bright (text).
+expect_ink() {
+  local name=$1 share
+  shift
+  share=$(ink "$@")
+  awk -v s="$share" -v m="$k_min_ink" 'BEGIN { exit !(s >= m) }' \
+    || fail "$name: only $share of the band is text"
+  echo "$name: text ($share)"
+}

@@ -27,24 +27,6 @@ shot="$work/shot.png"
 timeout 20 import -window root "$shot" || fail "screenshot failed"
 [ -n "${TW_TEXT_PAGE_SHOT:-}" ] && cp "$shot" "$TW_TEXT_PAGE_SHOT"
 
-# Share of bright pixels in the band w x h at (x, y) of the screenshot.
-ink() {
-  convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 50% \
-    -format "%[fx:mean]" info:
-}
-# The brightest red, green and blue in the band, 0..255.
-brightest() {
-  convert "$shot" -crop "$1x$2+$3+$4" +repage \
-    -format "%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]" info:
-}
-expect_ink() {
-  local name=$1 share
-  shift
-  share=$(ink "$@")
-  awk -v s="$share" -v m="$k_min_ink" 'BEGIN { exit !(s >= m) }' \
-    || fail "$name: only $share of the band is text"
-  echo "$name: text ($share)"
-}
 expect_background() {
   local name=$1 seen
   shift

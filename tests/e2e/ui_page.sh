@@ -57,24 +57,10 @@ expect_colour() {
   }' || fail "$name: colour $seen at UI ($2, $3) is outside $4-$5 $6-$7 $8-$9"
   echo "$name: $seen"
 }
-# Share of bright pixels in the screen band w x h at (x, y).
-ink() {
-  convert "$shot" -crop "$1x$2+$3+$4" +repage -colorspace Gray -threshold 50% \
-    -format "%[fx:mean]" info:
-}
-expect_ink() {
-  local name=$1 share
-  shift
-  share=$(ink "$@")
-  awk -v s="$share" -v m="$k_min_ink" 'BEGIN { exit !(s >= m) }' \
-    || fail "$name: only $share of the band is text"
-  echo "$name: text ($share)"
-}
 expect_background_band() {
   local name=$1 seen
   shift
-  seen=$(convert "$shot" -crop "$1x$2+$3+$4" +repage \
-    -format "%[fx:round(maxima.r*255)] %[fx:round(maxima.g*255)] %[fx:round(maxima.b*255)]" info:)
+  seen=$(brightest "$@")
   [ "$seen" = "$k_background" ] || fail "$name: expected background, brightest pixel is $seen"
   echo "$name: background"
 }
