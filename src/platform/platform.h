@@ -113,6 +113,9 @@ public:
     void set_vertex_buffer(const c_vertex_buffer_quad* buffer) { vertex_buffer_ = buffer; }
     // Draws the first `count` vertices of the current buffer under the transform.
     void draw_quads(const c_transform& transform, int count);
+    // Binds the quad's material and draws its four vertices under the transform;
+    // the platform keeps no pointer to the quad afterwards.
+    void draw_quad(const c_quad& quad, const c_transform& transform);
     // Draws `count` vertices (four per quad) from caller-owned arrays under the
     // transform; for batches larger than a quad buffer holds, such as text.
     void draw_arrays(const c_transform& transform, const vec3* positions, const vec2* uvs,

@@ -10,6 +10,7 @@ namespace tw {
 
 namespace {
 
+constexpr int k_quad_vertex_count = 4;
 constexpr float k_near_plane = 32.0f;
 constexpr float k_far_plane = 256.0f;
 constexpr float k_eye_z = -128.0f;  // the camera looks along +z from here
@@ -59,6 +60,14 @@ void c_platform::draw_arrays(const c_transform& transform, const vec3* positions
     const int n = count - count % 4;
     if (n > 0 && positions && uvs && colours) device().draw_quads(positions, uvs, colours, n);
     device().pop_modelview();
+}
+
+void c_platform::draw_quad(const c_quad& quad, const c_transform& transform) {
+    bind_material(quad.material);
+    set_vertex_buffer(&quad.buffer);
+    draw_quads(transform, k_quad_vertex_count);
+    // The quad's owner may be destroyed before the next draw sets a buffer.
+    set_vertex_buffer(nullptr);
 }
 
 void c_platform::set_rect(c_quad& quad, c_material* material, float a, float b, float left_u,

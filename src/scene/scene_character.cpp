@@ -314,9 +314,7 @@ void c_scene_character::place() {
 
 void c_scene_character::draw_highlight(c_platform& platform) const {
     const c_transform at = transform_compose(anim.node_world_transform(*anim.root), anim.base);
-    platform.bind_material(highlight.material);
-    platform.set_vertex_buffer(&highlight.buffer);
-    platform.draw_quads(at, 4);
+    platform.draw_quad(highlight, at);
 }
 
 void c_scene_character::draw(c_platform& platform) {

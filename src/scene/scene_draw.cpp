@@ -7,15 +7,7 @@ namespace tw {
 
 namespace {
 
-constexpr int k_quad_vertices = 4;
 constexpr int k_band_aspect = 2;  // the scene's picture is a 2:1 band
-
-// Binds the quad's material and draws it under the transform.
-void draw_quad(c_platform& platform, const c_quad& quad, const c_transform& transform) {
-    platform.bind_material(quad.material);
-    platform.set_vertex_buffer(&quad.buffer);
-    platform.draw_quads(transform, k_quad_vertices);
-}
 
 // Narrower than 2:1: the band fills the width and black bars cover the rest.
 bool needs_letterbox(const c_platform& platform) {
@@ -48,7 +40,7 @@ void c_scene::draw(c_platform& platform) {
 void c_scene::draw_level(c_platform& platform, const c_scene_level& level) {
     for (const c_scene_layer* layer : level.layers) layer->draw(platform, view.position);
     for (const c_scene_collectible* collectible : level.collectibles) {
-        draw_quad(platform, collectible->quad, collectible->transform);
+        platform.draw_quad(collectible->quad, collectible->transform);
     }
     for (c_scene_anim* anim : level.anims) {
         if (!anim->visible) continue;
@@ -60,7 +52,7 @@ void c_scene::draw_level(c_platform& platform, const c_scene_level& level) {
         character_in_level->draw(platform);
     }
     for (const c_scene_graphic* graphic : level.graphics) {
-        draw_quad(platform, graphic->quad, graphic->transform);
+        platform.draw_quad(graphic->quad, graphic->transform);
     }
     for (const c_scene_particle* system : level.particle_systems) system->draw(platform);
 }
@@ -70,9 +62,9 @@ void c_scene::draw_letterbox(c_platform& platform) const {
     c_transform placed;
     placed.tx = eye.x;
     placed.ty = eye.y + view.zoom / k_band_aspect;
-    draw_quad(platform, letterbox_top, placed);
+    platform.draw_quad(letterbox_top, placed);
     placed.ty = eye.y - view.zoom / k_band_aspect;
-    draw_quad(platform, letterbox_bottom, placed);
+    platform.draw_quad(letterbox_bottom, placed);
 }
 
 }  // namespace tw

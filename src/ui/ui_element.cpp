@@ -6,12 +6,6 @@
 
 namespace tw {
 
-namespace {
-
-constexpr int k_vertices_per_quad = 4;
-
-}  // namespace
-
 i_ui_element::i_ui_element(float offset_x, float offset_y, uint8_t anchor) {
     position.offset_x = offset_x;
     position.offset_y = offset_y;
@@ -62,14 +56,6 @@ bool is_inside(const c_ui_position& position, float half_w, float half_h, float 
 void make_textured_quad(c_quad& quad, c_material* material, float half_w, float half_h) {
     quad.buffer.set_centred_rect(half_w, half_h);
     quad.material = material;
-}
-
-void draw_quad(c_platform& platform, const c_quad& quad, const c_transform& transform) {
-    platform.bind_material(quad.material);
-    platform.set_vertex_buffer(&quad.buffer);
-    platform.draw_quads(transform, k_vertices_per_quad);
-    // The platform must not keep a pointer into an element that may be destroyed.
-    platform.set_vertex_buffer(nullptr);
 }
 
 c_transform translation(float x, float y) {

@@ -80,8 +80,6 @@ bool is_inside(const c_ui_position& position, float half_w, float half_h, float 
 // A quad centred on the origin with half sizes (half_w, half_h), the whole
 // texture and opaque white vertex colours, drawn with material.
 void make_textured_quad(c_quad& quad, c_material* material, float half_w, float half_h);
-// Binds the quad's material and draws its four vertices under transform.
-void draw_quad(c_platform& platform, const c_quad& quad, const c_transform& transform);
 // A transform that only moves by (x, y).
 c_transform translation(float x, float y);
 

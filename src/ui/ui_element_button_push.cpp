@@ -26,7 +26,7 @@ void c_ui_element_button_push::layout(const c_ui_context& context) {
 }
 
 void c_ui_element_button_push::render(c_platform& platform) {
-    draw_quad(platform, background, transform);
+    platform.draw_quad(background, transform);
     label.draw(platform, transform);
 }
 

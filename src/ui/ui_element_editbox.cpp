@@ -17,7 +17,7 @@ c_ui_element_editbox::c_ui_element_editbox(float offset_x, float offset_y, uint8
 }
 
 void c_ui_element_editbox::render(c_platform& platform) {
-    draw_quad(platform, background, transform);
+    platform.draw_quad(background, transform);
     c_ui_element_text::render(platform);
 }
 

@@ -1,6 +1,8 @@
 // The graphic element: layout moves its transform, render draws its quad.
 #include "ui/ui_element_graphic.h"
 
+#include "platform/platform.h"
+
 namespace tw {
 
 c_ui_element_graphic::c_ui_element_graphic(float offset_x, float offset_y, uint8_t anchor,
@@ -15,6 +17,6 @@ void c_ui_element_graphic::layout(const c_ui_context& context) {
     transform.ty = position.y;
 }
 
-void c_ui_element_graphic::render(c_platform& platform) { draw_quad(platform, quad, transform); }
+void c_ui_element_graphic::render(c_platform& platform) { platform.draw_quad(quad, transform); }
 
 }  // namespace tw

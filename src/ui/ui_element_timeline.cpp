@@ -51,9 +51,9 @@ void c_ui_element_timeline::layout(const c_ui_context& context) {
 
 void c_ui_element_timeline::render(c_platform& platform) {
     const float cursor_x = value_to_x(value);
-    draw_quad(platform, cursor, translation(cursor_x, position.y));
+    platform.draw_quad(cursor, translation(cursor_x, position.y));
     for (const uint16_t k : key_marks)
-        draw_quad(platform, key, translation(value_to_x(k), position.y));
+        platform.draw_quad(key, translation(value_to_x(k), position.y));
     platform.bind_material(material);
     platform.set_vertex_buffer(&track);
     platform.draw_quads(line_transform, track.count);
