@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/frame_loop.h"
+#include "game/game_states.h"
 #include "platform/backend/render_device_gl.h"
 #include "platform/backend/window_glfw.h"
 #include "sound/backend/sound_device_sdl.h"
@@ -15,6 +16,7 @@ int main() {
     {
         tw::c_platform platform(window, device);
         auto application = std::make_unique<tw::c_application>();
+        application->make_state = tw::make_game_state;
         // The window must exist first: a missing display ends the program before any sound starts.
         platform.sound_engine_factory = [] { return tw::create_sound_device(); };
         code = tw::run(platform, *application);

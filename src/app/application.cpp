@@ -2,21 +2,11 @@
 #include "app/application.h"
 
 #include "app/music.h"
-#include "app/state_placeholder.h"
 #include "net/usage_messages.h"
 
 namespace tw {
 
-std::unique_ptr<c_state> make_game_state(uint16_t id) {
-    switch (id) {
-        case k_state_menu:
-            return std::make_unique<c_state_placeholder>();
-        default:
-            return nullptr;
-    }
-}
-
-c_application::c_application() : make_state(make_game_state), send_message(send_by_message) {
+c_application::c_application() : send_message(send_by_message) {
     fill_sound_table(data.sounds);
 }
 

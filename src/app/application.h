@@ -31,7 +31,8 @@ public:
     void perform_switch(c_platform& platform) override;
     void draw_loading(c_platform& platform, float progress) override;
 
-    // The game's own table of states; tests put their own in its place.
+    // The table of states; the program sets the game's own, tests their own.
+    // Empty makes no state.
     state_factory make_state;
     // Sends one queued message; the message's own send() unless a test puts
     // another in its place. Empty means flushes keep every message.
@@ -43,8 +44,5 @@ private:
     c_loading_screen loading_screen_;
     c_platform* platform_ = nullptr;  // for the loading screen's release at destruction
 };
-
-// The states the game has so far, by identifier.
-std::unique_ptr<c_state> make_game_state(uint16_t id);
 
 }  // namespace tw

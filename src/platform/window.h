@@ -43,6 +43,9 @@ public:
     // Sticky: a press released again before the query still counts once.
     virtual bool key_pressed(int key) = 0;
     virtual bool is_open() = 0;
+    // Asks for the window to close, as the user closing it does: the loop ends
+    // after the current frame and the game shuts down in order.
+    virtual void request_close() = 0;
     // Seconds since init.
     virtual double time() = 0;
     // Presents the frame and polls events: callbacks arrive inside this call.

@@ -28,7 +28,6 @@ public:
     void queue_mouse_button(int button, int action);
     void queue_mouse_position(int x, int y);
     void queue_resize(int width, int height);
-    void close() { open_ = false; }
 
     // --- What happened (read by the test) ---
     int swap_count = 0;
@@ -48,6 +47,7 @@ public:
     void window_size(int& width, int& height) override;
     bool key_pressed(int key) override;
     bool is_open() override { return open_; }
+    void request_close() override { open_ = false; }
     double time() override { return time_; }
     void swap_buffers() override;
     void terminate() override;

@@ -57,6 +57,12 @@ public:
     // Sets the projection, draws every level in order and the letterbox;
     // called by the owning state once per displayed frame.
     void draw(c_platform& platform);
+    // The parts of draw, for owners that draw something between levels: the
+    // projection from the view, one level's objects kind by kind, and the
+    // letterbox bars (drawn only for windows narrower than 2:1).
+    void set_projection(c_platform& platform) const;
+    void draw_level(c_platform& platform, const c_scene_level& level);
+    void draw_letterbox(c_platform& platform) const;
 
     // --- Lookups: first exact match in list order, or null ---
     c_scene_level* find_level(const std::string& name) const;
@@ -112,9 +118,6 @@ public:
 private:
     // Refills every level's lists from the scene lists by exact level name.
     void distribute();
-    // Draws one level's objects, kind by kind.
-    void draw_level(c_platform& platform, const c_scene_level& level);
-    void draw_letterbox(c_platform& platform) const;
 };
 
 }  // namespace tw

@@ -26,15 +26,18 @@ void c_scene::update(c_platform& platform) {
 }
 
 void c_scene::draw(c_platform& platform) {
+    set_projection(platform);
+    for (const std::unique_ptr<c_scene_level>& level : levels) draw_level(platform, *level);
+    draw_letterbox(platform);
+}
+
+void c_scene::set_projection(c_platform& platform) const {
     const vec2 eye = view.eye();
-    const bool letterbox = needs_letterbox(platform);
-    if (letterbox) {
+    if (needs_letterbox(platform)) {
         platform.set_view_long(view.zoom, eye.x, eye.y);
     } else {
         platform.set_view_short(view.zoom / k_band_aspect, eye.x, eye.y);
     }
-    for (const std::unique_ptr<c_scene_level>& level : levels) draw_level(platform, *level);
-    if (letterbox) draw_letterbox(platform);
 }
 
 void c_scene::draw_level(c_platform& platform, const c_scene_level& level) {
@@ -58,6 +61,7 @@ void c_scene::draw_level(c_platform& platform, const c_scene_level& level) {
 }
 
 void c_scene::draw_letterbox(c_platform& platform) const {
+    if (!needs_letterbox(platform)) return;
     const vec2 eye = view.eye();
     c_transform placed;
     placed.tx = eye.x;

@@ -7,6 +7,8 @@
 
 namespace tw {
 
+class c_platform;
+
 struct c_scene_graphic {
     std::string level_name;
     std::string name;
@@ -16,5 +18,9 @@ struct c_scene_graphic {
     float half_width = 0;  // scene units
     float half_height = 0;
 };
+
+// Builds the graphic's quad from its half sizes with the material of file_name;
+// used when a graphic is loaded and when code creates one.
+void build_graphic_quad(c_platform& platform, c_scene_graphic& graphic);
 
 }  // namespace tw

@@ -227,11 +227,6 @@ void finish_anim(c_platform& platform, c_scene_anim& anim) {
     if (!anim.transform_graph.empty()) anim.anim.base = anim.transform_graph.begin()->second;
 }
 
-void finish_graphic(c_platform& platform, c_scene_graphic& graphic) {
-    platform.set_rect(graphic.quad, material_of(platform, graphic.file_name), graphic.half_width,
-                      graphic.half_height, k_whole_left_u, k_whole_right_u, k_whole_top_v,
-                      k_whole_bottom_v);
-}
 
 // The position of node in the list as a 16-bit index; -1 when it is not there
 // (an unlinked path) or does not fit.
@@ -244,6 +239,12 @@ int16_t index_of(const c_scene_path_node_list& nodes, const c_scene_path_node* n
 }
 
 }  // namespace
+
+void build_graphic_quad(c_platform& platform, c_scene_graphic& graphic) {
+    platform.set_rect(graphic.quad, material_of(platform, graphic.file_name), graphic.half_width,
+                      graphic.half_height, k_whole_left_u, k_whole_right_u, k_whole_top_v,
+                      k_whole_bottom_v);
+}
 
 bool c_scene::load(c_platform& platform, const std::string& file_name) {
     clear();
@@ -261,7 +262,7 @@ bool c_scene::load(c_platform& platform, const std::string& file_name) {
               [&](c_scene_layer& layer) { layer.load_tiles(platform); });
     read_list(ar, "anims", "anim", anims, [&](c_scene_anim& anim) { finish_anim(platform, anim); });
     read_list(ar, "graphics", "graphic", graphics,
-              [&](c_scene_graphic& graphic) { finish_graphic(platform, graphic); });
+              [&](c_scene_graphic& graphic) { build_graphic_quad(platform, graphic); });
     read_list(ar, "path_nodes", "path_node", path_nodes, [](c_scene_path_node&) {});
     read_list(ar, "cameras", "camera", cameras, [](c_scene_camera&) {});
 

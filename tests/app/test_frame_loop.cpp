@@ -221,7 +221,7 @@ TEST_F(whole_run, f10_ends_the_loop_with_an_orderly_shutdown) {
 
 TEST_F(whole_run, closing_the_window_ends_the_loop_too) {
     h.window.on_swap = [](c_window_headless& w) {
-        if (w.swap_count == 2) w.close();
+        if (w.swap_count == 2) w.request_close();
     };
     EXPECT_EQ(run(h.platform, m), 0);
     EXPECT_EQ(m.count("draw"), 2);

@@ -171,6 +171,10 @@ bool c_window_glfw::key_pressed(int key) {
 
 bool c_window_glfw::is_open() { return window_ && !glfwWindowShouldClose(window_); }
 
+void c_window_glfw::request_close() {
+    if (window_) glfwSetWindowShouldClose(window_, GLFW_TRUE);
+}
+
 double c_window_glfw::time() { return initialised_ ? glfwGetTime() : 0.0; }
 
 void c_window_glfw::swap_buffers() {

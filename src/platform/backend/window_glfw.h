@@ -26,6 +26,7 @@ public:
     void window_size(int& width, int& height) override;
     bool key_pressed(int key) override;
     bool is_open() override;
+    void request_close() override;
     double time() override;
     // Swaps, polls events, then sleeps out the rest of a 60 Hz frame if the
     // swap did not wait for the retrace.

@@ -1,0 +1,17 @@
+// The states the game has so far, by identifier.
+#include "game/game_states.h"
+
+#include "menu/state_menu.h"
+
+namespace tw {
+
+std::unique_ptr<c_state> make_game_state(uint16_t id) {
+    switch (id) {
+        case k_state_menu:
+            return std::make_unique<c_state_menu>();
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace tw
