@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# The title screen in the real game on Xvfbs of its own, once letterboxed at
+# 1280x720 and once at 2560x1080 (wider than 2:1): it fades in, paints its
+# scene, the credits glide through the lower band, and the quit button (a
+# real click) ends the game with exit code 0 and the player's record saved.
+# Set TW_MENU_PAGE_SHOTS=<folder> to keep the screenshots.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+k_start_s=0.3          # the first picture: the menu is loading or fading in
+k_settled_s=5          # faded in, no credits in view yet
+k_credits_s=20         # two or three credit blocks in view
+k_grid=6               # samples per side of the band
+k_min_lit=33           # of the 36 samples in the 2:1 band, at least this many are lit
+k_black_level=16       # a sample with all channels at or below this is black
+k_white_level=92%      # a pixel this bright counts as credit text
+k_min_text_gain=0.004  # the credits band holds this much more white at 20 s than at 5 s
+k_press_s=0.2          # the button is held this long, so a frame sees the press
+k_min_play_ms=15000    # play time the saved record must hold after 20 s in the menu
+
+require_tools Xvfb xdotool import convert
+
+keep() {
+  if [ -n "${TW_MENU_PAGE_SHOTS:-}" ]; then
+    mkdir -p "$TW_MENU_PAGE_SHOTS"
+    cp "$1" "$TW_MENU_PAGE_SHOTS/$2"
+  fi
+}
+
+# Mean brightness 0..1 of a picture.
+brightness() { convert "$1" -colorspace Gray -format "%[fx:mean]" info:; }
+
+# Share of near-white pixels in a band w h x y of picture $1.
+white_share() {
+  convert "$1" -crop "$2x$3+$4+$5" +repage -colorspace Gray -threshold "$k_white_level" \
+    -format "%[fx:mean]" info:
+}
+
+# Lit samples of the k_grid x k_grid grid over the band w h x y of picture $1.
+lit_samples() {
+  convert "$1" -crop "$2x$3+$4+$5" +repage -sample "${k_grid}x${k_grid}!" -depth 8 txt:- \
+    | sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' \
+    | awk -v black="$k_black_level" '$1 > black || $2 > black || $3 > black { n++ } END { print n + 0 }'
+}
+
+# The pixel of UI point (x, y) for a button anchored to the top-right corner:
+# it keeps its offset from that corner, and the shorter side spans 2048 units.
+quit_pixel() {
+  awk -v w="$1" -v h="$2" 'BEGIN {
+    s = (w < h) ? w : h; unit = s / 2048
+    x = 896 + (w - s) * 1024 / s; y = 440
+    printf "%d %d\n", w / 2 + x * unit, h / 2 - y * unit }'
+}
+
+run_menu() {
+  local w=$1 h=$2 name=$1x$2 band_h band_y credits_y credits_h start settled gain px py
+  start_private_xvfb "${w}x${h}x24"
+  start_game
+  wait_for_window >/dev/null
+
+  sleep "$k_start_s"
+  timeout 20 import -window root "$work/$name-start.png" || fail "$name: screenshot failed"
+  sleep "$k_settled_s"
+  timeout 20 import -window root "$work/$name-5s.png" || fail "$name: screenshot failed"
+  sleep $((k_credits_s - k_settled_s))
+  timeout 20 import -window root "$work/$name-20s.png" || fail "$name: screenshot failed"
+  for shot in start 5s 20s; do keep "$work/$name-$shot.png" "menu-$name-$shot.png"; done
+
+  # The 2:1 band the scene fills, and its credits band: the lower part, from
+  # a sixth below the middle to a twentieth above the bottom.
+  band_h=$(( w / 2 < h ? w / 2 : h ))
+  band_y=$(( (h - band_h) / 2 ))
+  credits_y=$(( band_y + band_h * 2 / 3 ))
+  credits_h=$(( band_h * 3 / 10 ))
+
+  start=$(brightness "$work/$name-start.png")
+  settled=$(brightness "$work/$name-5s.png")
+  echo "$name: brightness at start $start, at 5 s $settled"
+  awk -v a="$start" -v b="$settled" 'BEGIN { exit !(a < b) }' \
+    || fail "$name: the menu did not fade in (start $start, 5 s $settled)"
+
+  lit=$(lit_samples "$work/$name-5s.png" "$w" "$band_h" 0 "$band_y")
+  echo "$name: $lit of $((k_grid * k_grid)) samples of the scene lit"
+  [ "$lit" -ge "$k_min_lit" ] || fail "$name: the scene is mostly black"
+
+  gain=$(awk -v a="$(white_share "$work/$name-5s.png" "$w" "$credits_h" 0 "$credits_y")" \
+             -v b="$(white_share "$work/$name-20s.png" "$w" "$credits_h" 0 "$credits_y")" \
+             'BEGIN { print b - a }')
+  echo "$name: credits band whiter by $gain at 20 s"
+  awk -v g="$gain" -v m="$k_min_text_gain" 'BEGIN { exit !(g >= m) }' \
+    || fail "$name: no credit text came into the lower band"
+
+  read -r px py <<<"$(quit_pixel "$w" "$h")"
+  timeout 5 xdotool mousemove "$px" "$py" mousedown 1 || fail "xdotool could not press"
+  sleep "$k_press_s"
+  timeout 5 xdotool mouseup 1 2>/dev/null || true
+  wait_for_exit
+  [ "$game_status" -eq 0 ] || fail "$name: exit code $game_status after quit, expected 0"
+
+  save="$work/data/Thistlewarp/data.xml"
+  [ -f "$save" ] || fail "$name: quit saved no data.xml"
+  grep -q '"leave_menu"' "$save" || fail "$name: the saved record holds no leave_menu event"
+  played=$(sed -n 's/.*total_time="\([0-9]*\)".*/\1/p' "$save")
+  [ "${played:-0}" -ge "$k_min_play_ms" ] || fail "$name: saved play time ${played:-none} ms"
+  echo "$name: quit with code 0; data.xml saved with $played ms of play"
+  rm -rf "$work/data"
+  stop_private_xvfb
+}
+
+run_menu 1280 720
+run_menu 2560 1080
+echo "PASS: the title screen fades in, rolls its credits and quits in order at both sizes"
