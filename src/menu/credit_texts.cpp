@@ -17,7 +17,7 @@ struct c_credit_block {
 // Every block after the first, in scroll order.
 const c_credit_block k_blocks[] = {
     {"Music and Sound Design:", "Pell Ashdown"},
-    {"Publishing:", "Lanternmoss Press"},
+    {"Publishing:", "Cobble Lane Press"},
     {"Design Consultant:", "Vera Quill"},
     {"Animation Consultant:", "Oren Vale"},
     {"Special Thanks:", "Hazel Drummond\nAmos Fenwick"},
