@@ -18,7 +18,7 @@ if(TARGET make_art AND TARGET make_anims)
 
   tw_content(TOOL make_anims
     OUTPUTS anims/larva.xml anims/firefly.xml
-    ARGS ${TW_CONTENT_DIR})
+    ARGS ${TW_CONTENT_DIR} larva firefly)
   # The animations are placed from the parts' geometry, so they wait for the art.
   add_custom_command(OUTPUT ${TW_CONTENT_DIR}/anims/larva.xml APPEND
     DEPENDS ${TW_CONTENT_DIR}/textures/larva/parts.xml ${TW_CONTENT_DIR}/textures/firefly/parts.xml)

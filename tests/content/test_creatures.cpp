@@ -3,6 +3,7 @@
 // their textures, and depths that stay visible whatever graph plays.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <ostream>
@@ -111,8 +112,66 @@ TEST_P(creature_content, every_depth_stays_visible_throughout_every_graph) {
 
 INSTANTIATE_TEST_SUITE_P(shipped, creature_content,
                          testing::Values(c_creature_file{"anims/larva.xml", {"walk", "turn", "idle", "action", "hop"}},
-                                         c_creature_file{"anims/firefly.xml", {"sleep", "wake", "fly"}}),
+                                         c_creature_file{"anims/firefly.xml", {"sleep", "wake", "fly"}},
+                                         c_creature_file{"anims/1hover.xml", {"fly"}},
+                                         c_creature_file{"anims/3dragonfly.xml", {"fly"}}),
                          [](const testing::TestParamInfo<c_creature_file>& info) {
+                             return fs::path(info.param.file).stem().string();
+                         });
+
+// The title screen's flyers cross the view leftwards, so their heads lead on the left;
+// the menu plans their places from these lengths, halos aside.
+struct c_flyer_file {
+    const char* file;
+    float min_length;
+    float max_length;
+};
+
+void PrintTo(const c_flyer_file& flyer, std::ostream* out) { *out << flyer.file; }
+
+class flyer_content : public testing::TestWithParam<c_flyer_file> {
+protected:
+    void SetUp() override {
+        old_dir_ = fs::current_path();
+        fs::current_path(TW_CONTENT_DIR);
+        anim.load(headless.platform, GetParam().file);
+    }
+    void TearDown() override { fs::current_path(old_dir_); }
+
+    tw_test::c_headless_platform headless;
+    c_anim anim;
+
+private:
+    fs::path old_dir_;
+};
+
+TEST_P(flyer_content, faces_left_at_its_planned_length) {
+    const c_anim_pose* rest = anim.find_pose("default");
+    ASSERT_NE(rest, nullptr);
+    anim.apply_pose(*rest);
+    float head_x = 0;
+    float left = 1e9f;
+    float right = -1e9f;
+    for (const auto& node : anim.nodes) {
+        const c_transform world = anim.node_world_transform(*node);
+        if (node->name == "head") head_x = world.tx;
+        ASSERT_NE(node->graphic, nullptr);
+        if (node->graphic->name.compare(0, 4, "glow") == 0) continue;
+        // The default pose turns nothing, so quads sit unrotated at their nodes.
+        for (int i = 0; i < 4; ++i) {
+            left = std::min(left, world.tx + node->graphic->buffer.positions[i].x);
+            right = std::max(right, world.tx + node->graphic->buffer.positions[i].x);
+        }
+    }
+    EXPECT_LT(head_x, anim.node_world_transform(*anim.root).tx - 50);
+    EXPECT_GE(right - left, GetParam().min_length);
+    EXPECT_LE(right - left, GetParam().max_length);
+}
+
+INSTANTIATE_TEST_SUITE_P(shipped, flyer_content,
+                         testing::Values(c_flyer_file{"anims/1hover.xml", 450, 650},
+                                         c_flyer_file{"anims/3dragonfly.xml", 1000, 1300}),
+                         [](const testing::TestParamInfo<c_flyer_file>& info) {
                              return fs::path(info.param.file).stem().string();
                          });
 

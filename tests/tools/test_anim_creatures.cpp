@@ -46,6 +46,15 @@ const std::vector<std::string> k_firefly_elements = {
     "firefly_lantern", "firefly_body",  "firefly_head",        "firefly_eye",          "firefly_eye_closed",
     "firefly_antenna_near", "firefly_wing_near"};
 
+const std::vector<std::string> k_fly_elements = {
+    "fly_wing_far", "fly_wing_far_blur", "fly_legs_far", "fly_abdomen",  "fly_thorax",   "fly_head",     "fly_eye_far",
+    "fly_eye",      "fly_antenna",       "fly_leg_front", "fly_leg_mid", "fly_leg_back", "fly_wing_near", "fly_wing_near_blur"};
+const std::vector<std::string> k_dragonfly_elements = {
+    "dragonfly_glow",  "dragonfly_wing_fore_far", "dragonfly_wing_hind_far", "dragonfly_seg0", "dragonfly_seg1",
+    "dragonfly_seg2",  "dragonfly_seg3",          "dragonfly_seg4",          "dragonfly_thorax", "dragonfly_legs",
+    "dragonfly_head",  "dragonfly_eye_far",       "dragonfly_eye",           "dragonfly_wing_hind_near",
+    "dragonfly_wing_fore_near"};
+
 bool same_transform(const tw::c_transform& a, const tw::c_transform& b) {
     return a.tx == b.tx && a.ty == b.ty && a.tz == b.tz && a.angle == b.angle;
 }
@@ -242,12 +251,24 @@ TEST_P(anim_creature, every_depth_stays_visible_throughout_every_graph) {
     }
 }
 
+TEST_P(anim_creature, every_graphic_keeps_its_texture_aspect) {
+    for (const auto& graphic : anim.graphics) {
+        ASSERT_NE(graphic->material, nullptr) << graphic->name;
+        const tw::vec3* p = graphic->buffer.positions.get();
+        const float quad_aspect = (p[1].x - p[0].x) / (p[0].y - p[3].y);
+        const float texture_aspect = float(graphic->material->texture_width) / graphic->material->texture_height;
+        EXPECT_NEAR(quad_aspect, texture_aspect, 1e-3f * texture_aspect) << graphic->name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     creatures, anim_creature,
     testing::Values(c_creature_case{"larva", build_larva, &k_larva_elements,
                                     {"walk", "turn", "idle", "action", "hop"}, {"walk", "idle"}, {"action", "hop"}},
                     c_creature_case{"firefly", build_firefly, &k_firefly_elements,
-                                    {"sleep", "wake", "fly"}, {"sleep", "fly"}, {}}),
+                                    {"sleep", "wake", "fly"}, {"sleep", "fly"}, {}},
+                    c_creature_case{"fly", build_fly, &k_fly_elements, {"fly"}, {"fly"}, {}},
+                    c_creature_case{"dragonfly", build_dragonfly, &k_dragonfly_elements, {"fly"}, {"fly"}, {}}),
     [](const testing::TestParamInfo<c_creature_case>& info) { return std::string(info.param.name); });
 
 TEST(anim_firefly, waking_ends_in_the_first_pose_of_flying) {
@@ -284,6 +305,79 @@ TEST(anim_larva, the_turn_is_most_gathered_where_the_facing_flips) {
     ASSERT_EQ(anim.nodes[11]->name, "head");
     EXPECT_LT(length_at(9 * 6553), 0.85f * length_at(0));
     EXPECT_GE(length_at(9 * 6553), length_at(65535) - 1e-3f);
+}
+
+// The node's angle in a graph at t, found by playing it.
+float angle_at(tw::c_anim& anim, const tw::c_anim_graph& graph, const std::string& node, uint16_t t) {
+    anim.apply_graph(graph, t);
+    for (const auto& n : anim.nodes) {
+        if (n->name == node) return n->transform.angle;
+    }
+    ADD_FAILURE() << "no node " << node;
+    return 0;
+}
+
+TEST(anim_fly, wings_smear_mid_stroke_and_show_sharp_at_the_stroke_ends) {
+    tw::c_anim anim;
+    std::string error;
+    ASSERT_TRUE(build_fly(fake_geometry(k_fly_elements), anim, error)) << error;
+    anim.resolve();
+    const tw::c_anim_graph* fly = anim.find_graph("fly");
+    ASSERT_NE(fly, nullptr);
+    // Four beats a loop: the top of the first stroke is an eighth in, the middle of it at 0.
+    const uint16_t top = 65535 / 16;
+    const uint16_t mid = 65535 / 8;
+    for (const char* wing : {"wing_near", "wing_far"}) {
+        SCOPED_TRACE(wing);
+        const tw::c_anim_node* node = nullptr;
+        for (const auto& n : anim.nodes) {
+            if (n->name == wing) node = n.get();
+        }
+        ASSERT_NE(node, nullptr);
+        anim.apply_graph(*fly, mid);
+        EXPECT_EQ(node->graphic->name, std::string(wing) + "_blur");
+        anim.apply_graph(*fly, top);
+        EXPECT_EQ(node->graphic->name, wing);
+        // The stroke sweeps the wing well up and down about its rest.
+        EXPECT_GT(angle_at(anim, *fly, wing, top), 0.4f);
+        EXPECT_LT(angle_at(anim, *fly, wing, uint16_t(3 * top)), -0.4f);
+    }
+}
+
+TEST(anim_dragonfly, wing_pairs_beat_against_each_other_and_the_glow_pulses) {
+    tw::c_anim anim;
+    std::string error;
+    ASSERT_TRUE(build_dragonfly(fake_geometry(k_dragonfly_elements), anim, error)) << error;
+    anim.resolve();
+    const tw::c_anim_graph* fly = anim.find_graph("fly");
+    ASSERT_NE(fly, nullptr);
+    // Three beats a loop: the forewings' first top is a twelfth in.
+    const uint16_t fore_top = 65535 / 12;
+    EXPECT_GT(angle_at(anim, *fly, "wing_fore_near", fore_top), 0.3f);
+    EXPECT_LT(angle_at(anim, *fly, "wing_hind_near", fore_top), -0.3f);
+    EXPECT_GT(angle_at(anim, *fly, "wing_fore_far", fore_top), 0.3f);
+    EXPECT_LT(angle_at(anim, *fly, "wing_hind_far", fore_top), -0.3f);
+    // Every halo steps through several strengths, none fully out, and the pulse runs
+    // along the body, so the thorax and the tail do not peak together.
+    std::set<std::string> thorax_levels;
+    int thorax_peak = -1;
+    int tail_peak = -1;
+    for (int step = 0; step <= 64; ++step) {
+        const uint16_t t = uint16_t(step * 65535 / 64);
+        anim.apply_graph(*fly, t);
+        for (const auto& n : anim.nodes) {
+            if (n->name.compare(0, 4, "glow") != 0) continue;
+            ASSERT_NE(n->graphic, nullptr);
+            EXPECT_NE(n->graphic->name, "glow_0") << n->name;
+            if (n->name == "glow_thorax") {
+                thorax_levels.insert(n->graphic->name);
+                if (n->graphic->name == "glow_9" && thorax_peak < 0) thorax_peak = step;
+            }
+            if (n->name == "glow4" && n->graphic->name == "glow_9" && tail_peak < 0) tail_peak = step;
+        }
+    }
+    EXPECT_GE(thorax_levels.size(), 4u);
+    EXPECT_NE(thorax_peak, tail_peak);
 }
 
 }  // namespace

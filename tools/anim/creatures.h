@@ -14,6 +14,12 @@ bool build_larva(const c_part_geometry& geometry, tw::c_anim& anim, std::string&
 // The scene firefly: pose "default"; graphs "sleep", "wake", "fly".
 bool build_firefly(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// The title screen's hovering fly, facing left: pose "default"; graph "fly".
+bool build_fly(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// The title screen's dragonfly, facing left: pose "default"; graph "fly".
+bool build_dragonfly(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

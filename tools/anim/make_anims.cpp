@@ -1,25 +1,38 @@
-// make_anims <content folder>: builds the creatures' animations from the geometry of
-// their rendered parts and saves them as anims/<creature>.xml with the game's writer.
+// make_anims <content folder> [creature ...]: builds the creatures' animations (all, or
+// the named ones) from the geometry of their rendered parts, textures/<creature>/parts.xml,
+// and saves each as anims/<file>.xml with the game's writer.
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "anim/creatures.h"
 
 namespace {
 
 struct c_creature {
-    const char* name;
+    const char* name;  // also the folder of its textures
+    const char* file;  // the animation's file name under anims/, without ".xml"
     bool (*build)(const tw_tools::c_part_geometry&, tw::c_anim&, std::string&);
 };
 
 const c_creature k_creatures[] = {
-    {"larva", tw_tools::build_larva},
-    {"firefly", tw_tools::build_firefly},
+    {"larva", "larva", tw_tools::build_larva},
+    {"firefly", "firefly", tw_tools::build_firefly},
+    {"fly", "1hover", tw_tools::build_fly},
+    {"dragonfly", "3dragonfly", tw_tools::build_dragonfly},
 };
+
+const c_creature* find_creature(const char* name) {
+    for (const c_creature& creature : k_creatures) {
+        if (std::strcmp(creature.name, name) == 0) return &creature;
+    }
+    return nullptr;
+}
 
 bool make_creature(const std::string& content, const c_creature& creature) {
     const std::string geometry_path = content + "/textures/" + creature.name + "/parts.xml";
-    const std::string anim_path = content + "/anims/" + creature.name + ".xml";
+    const std::string anim_path = content + "/anims/" + creature.file + ".xml";
     tw_tools::c_part_geometry geometry;
     std::string error;
     tw::c_anim anim;
@@ -41,12 +54,25 @@ bool make_creature(const std::string& content, const c_creature& creature) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_anims <content folder>\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_anims <content folder> [creature ...]\n");
         return 2;
     }
-    for (const c_creature& creature : k_creatures) {
-        if (!make_creature(argv[1], creature)) return 1;
+    // Each content set makes only its own creatures, so it waits only for its own parts.
+    std::vector<const c_creature*> chosen;
+    for (int i = 2; i < argc; ++i) {
+        const c_creature* creature = find_creature(argv[i]);
+        if (!creature) {
+            std::fprintf(stderr, "make_anims: no creature \"%s\"\n", argv[i]);
+            return 2;
+        }
+        chosen.push_back(creature);
+    }
+    if (chosen.empty()) {
+        for (const c_creature& creature : k_creatures) chosen.push_back(&creature);
+    }
+    for (const c_creature* creature : chosen) {
+        if (!make_creature(argv[1], *creature)) return 1;
     }
     return 0;
 }
