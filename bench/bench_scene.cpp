@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
+#include "render_device_null.h"
 #include "scene/scene.h"
 
 namespace {
@@ -102,30 +103,6 @@ void add_copies(tw::c_scene& scene, int copies) {
     }
 }
 
-// A device that draws nothing and keeps nothing: the scene's own cost without
-// the recording device's copies of every vertex.
-class c_render_device_null : public tw::i_render_device {
-public:
-    bool init_extensions() override { return true; }
-    void set_fixed_state() override {}
-    void viewport(int, int, int, int) override {}
-    void clear(float, float, float, float) override {}
-    void load_projection(const float*) override {}
-    void load_modelview(const float*) override {}
-    void push_modelview() override {}
-    void translate(float, float, float) override {}
-    void multiply_modelview(const float*) override {}
-    void pop_modelview() override {}
-    void bind_texture(uint32_t) override {}
-    void blend_function(bool) override {}
-    void draw_quads(const tw::vec3*, const tw::vec2*, const tw::c_rgba*, int) override { ++quads; }
-    uint32_t create_texture(uint32_t, int, int, const uint8_t*) override { return ++textures; }
-    void delete_texture(uint32_t) override {}
-
-    size_t quads = 0;
-    uint32_t textures = 0;
-};
-
 struct c_headless {
     explicit c_headless(tw::i_render_device& device) : platform(window, device) {
         window.set_receiver(&platform);
@@ -212,7 +189,7 @@ int main(int argc, char** argv) {
     size_t draws = 0;
     for (const auto& call : recording.calls) draws += call.kind == tw::e_render_call::draw_quads;
 
-    c_render_device_null null_device;
+    tw_bench::c_render_device_null null_device;
     c_headless bare(null_device);
     std::vector<double> unused_ms;
     auto bare_scene = load_chapter(bare.platform, unused_ms);
