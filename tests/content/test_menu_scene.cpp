@@ -15,6 +15,7 @@
 
 #include "anim/anim.h"
 #include "app/harness.h"
+#include "content_scene_test.h"
 #include "platform/bitmap.h"
 #include "scene/scene.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const k_menu_scene = "c0.xml";
+constexpr char k_menu_scene[] = "c0.xml";
 const char* const k_texture_folder = "textures";
 const std::vector<std::string> k_level_names = {"focus_0", "focus_1", "focus_3"};
 
@@ -112,25 +113,8 @@ c_rgba layer_texel(const c_scene_layer& layer, float layer_x, float copy_offset,
     return {};
 }
 
-// The scene loaded once from the content folder, which is the game's working folder.
-class menu_scene : public testing::Test {
+class menu_scene : public tw_test::c_content_scene_test<k_menu_scene> {
 protected:
-    static void SetUpTestSuite() {
-        old_dir_ = new fs::path(fs::current_path());
-        fs::current_path(TW_CONTENT_DIR);
-        headless_ = new tw_test::c_headless_platform;
-        scene_ = new c_scene;
-        loaded_ = scene_->load(headless_->platform, k_menu_scene);
-    }
-    static void TearDownTestSuite() {
-        delete scene_;
-        delete headless_;
-        fs::current_path(*old_dir_);
-        delete old_dir_;
-    }
-
-    const c_scene& scene() const { return *scene_; }
-
     // The first level's picture at (x, y) with the endless layers where the menu starts
     // them: every layer of focus_0 blended over the ones before it.
     c_rgba focus_0_colour(float x, float y) {
@@ -149,19 +133,9 @@ protected:
         return out;
     }
 
-    static bool loaded_;
-
 private:
-    static fs::path* old_dir_;
-    static tw_test::c_headless_platform* headless_;
-    static c_scene* scene_;
     c_texture_cache textures_;
 };
-
-bool menu_scene::loaded_ = false;
-fs::path* menu_scene::old_dir_ = nullptr;
-tw_test::c_headless_platform* menu_scene::headless_ = nullptr;
-c_scene* menu_scene::scene_ = nullptr;
 
 TEST_F(menu_scene, loads_three_levels_in_draw_order_and_the_fixed_camera) {
     ASSERT_TRUE(loaded_);

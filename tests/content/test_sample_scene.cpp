@@ -13,6 +13,7 @@
 
 #include "anim/anim.h"
 #include "app/harness.h"
+#include "content_scene_test.h"
 #include "platform/bitmap.h"
 #include "scene/scene.h"
 
@@ -21,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const k_sample_scene = "sample.xml";
+constexpr char k_sample_scene[] = "sample.xml";
 const char* const k_larva_file = "anims/larva.xml";
 const char* const k_texture_folder = "textures";
 const std::vector<std::string> k_level_names = {"meadow", "stones"};
@@ -96,45 +97,15 @@ bool texture_exists(const std::string& name) {
            width > 0 && height > 0;
 }
 
-// The scene loaded once from the content folder, which is the game's working folder.
-class sample_scene : public testing::Test {
+class sample_scene : public tw_test::c_content_scene_test<k_sample_scene> {
 protected:
-    static void SetUpTestSuite() {
-        old_dir_ = new fs::path(fs::current_path());
-        fs::current_path(TW_CONTENT_DIR);
-        headless_ = new tw_test::c_headless_platform;
-        scene_ = new c_scene;
-        loaded_ = scene_->load(headless_->platform, k_sample_scene);
-    }
-    static void TearDownTestSuite() {
-        delete scene_;
-        delete headless_;
-        fs::current_path(*old_dir_);
-        delete old_dir_;
-    }
-
-    const c_scene& scene() const { return *scene_; }
-    c_platform& platform() const { return headless_->platform; }
-
     // The camera whose region holds the point, failing the test when none does.
     const c_scene_camera* camera_at(float x, float y) const {
         const c_scene_camera* camera = camera_containing(scene_->cameras, x, y);
         EXPECT_NE(camera, nullptr) << "no camera region holds (" << x << ", " << y << ")";
         return camera;
     }
-
-    static bool loaded_;
-
-private:
-    static fs::path* old_dir_;
-    static tw_test::c_headless_platform* headless_;
-    static c_scene* scene_;
 };
-
-bool sample_scene::loaded_ = false;
-fs::path* sample_scene::old_dir_ = nullptr;
-tw_test::c_headless_platform* sample_scene::headless_ = nullptr;
-c_scene* sample_scene::scene_ = nullptr;
 
 TEST_F(sample_scene, loads_with_two_levels_each_seen_by_its_own_camera) {
     ASSERT_TRUE(loaded_);
