@@ -13,13 +13,16 @@
 #include "platform/platform.h"
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
+#include "bench_timing.h"
 #include "render_device_null.h"
 #include "scene/scene.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using bench_clock = std::chrono::steady_clock;
+using tw_bench::bench_clock;
+using tw_bench::median;
+using tw_bench::ms_since;
 
 constexpr const char* k_sample_file = "sample.xml";
 constexpr const char* k_chapter_file = "bench_chapter.xml";  // written next to the sample
@@ -35,15 +38,6 @@ constexpr int k_frame_runs = 5;
 constexpr int k_frames_per_run = 600;  // ten seconds of ticks
 constexpr int k_window_w = 1920;
 constexpr int k_window_h = 1080;
-
-double ms_since(bench_clock::time_point t0) {
-    return std::chrono::duration<double, std::milli>(bench_clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 size_t tile_count(const tw::c_scene& scene) {
     size_t n = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "bench_timing.h"
 #include "net/loopback_server.h"
 #include "net/usage_messages.h"
 #include "platform/platform.h"
@@ -24,7 +25,9 @@ namespace {
 constexpr int k_default_repetitions = 3;
 constexpr int k_saved_events = 5;  // event messages waiting in "data.xml" at start
 constexpr int k_server_life_ms = 60000;
-using bench_clock = std::chrono::steady_clock;
+using tw_bench::bench_clock;
+using tw_bench::median;
+using tw_bench::ms_since;
 
 // A headless window whose timer runs in real time, so the flush limits apply
 // as they do in the game.
@@ -37,10 +40,6 @@ public:
 private:
     bench_clock::time_point start_ = bench_clock::now();
 };
-
-double ms_since(bench_clock::time_point t0) {
-    return std::chrono::duration<double, std::milli>(bench_clock::now() - t0).count();
-}
 
 struct c_run_times {
     double start_ms = 0;
@@ -89,11 +88,6 @@ c_run_times measure(const std::string& host, int saved_events) {
     app.reset();
     std::filesystem::remove_all(folder);
     return times;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 void report(const char* name, const std::string& host, int saved_events, int repetitions) {
