@@ -281,19 +281,4 @@ TEST_P(menu_draw, the_ui_draws_right_after_focus_0_and_the_credits_and_fade_come
 INSTANTIATE_TEST_SUITE_P(windows, menu_draw,
                          testing::Values(std::make_pair(1280, 720), std::make_pair(2560, 1080)));
 
-TEST_F(c_menu_test, the_wide_window_shows_half_the_zoom_above_and_below_the_camera) {
-    platform_.update_screen_size(2560, 1080);
-    enter();
-    device_.calls.clear();
-    menu->on_draw(platform_, data);
-    tw::c_render_device_recording reference_device;
-    tw::c_platform reference(window_, reference_device);
-    reference.update_screen_size(2560, 1080);
-    reference.set_view_short(1500, 0, -900);
-    EXPECT_EQ(device_.calls_of(tw::e_render_call::load_projection)[0].matrix,
-              reference_device.calls_of(tw::e_render_call::load_projection)[0].matrix);
-    EXPECT_EQ(device_.calls_of(tw::e_render_call::load_modelview)[0].matrix,
-              reference_device.calls_of(tw::e_render_call::load_modelview)[0].matrix);
-}
-
 }  // namespace
