@@ -14,11 +14,4 @@ if(TARGET make_art)
     SOURCES ${tw_menu_sources})
 endif()
 
-add_custom_command(
-  OUTPUT ${TW_CONTENT_DIR}/c0.xml
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/menu/c0.xml
-          ${TW_CONTENT_DIR}/c0.xml
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/menu/c0.xml
-  COMMENT "Making content: c0.xml"
-  VERBATIM)
-list(APPEND tw_content_outputs ${TW_CONTENT_DIR}/c0.xml)
+tw_content_copy(menu/c0.xml c0.xml)

@@ -19,11 +19,4 @@ if(TARGET make_art)
     SOURCES ${tw_sample_sources})
 endif()
 
-add_custom_command(
-  OUTPUT ${TW_CONTENT_DIR}/sample.xml
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_SOURCE_DIR}/sample/sample.xml
-          ${TW_CONTENT_DIR}/sample.xml
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/sample/sample.xml
-  COMMENT "Making content: sample.xml"
-  VERBATIM)
-list(APPEND tw_content_outputs ${TW_CONTENT_DIR}/sample.xml)
+tw_content_copy(sample/sample.xml sample.xml)
