@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "platform/shutdown_signals.h"
+
 namespace tw {
 
 namespace {
@@ -105,7 +107,10 @@ int run(c_platform& platform, i_platform_state_machine& machine) {
     machine.start(platform);
     platform.last_ticks = platform.now_ticks();
 
-    while (window.is_initialised() && window.is_open() && !window.key_pressed(k_key_f10))
+    // A termination signal ends the loop like F10, so the session's time and
+    // events are flushed and saved.
+    while (window.is_initialised() && window.is_open() && !window.key_pressed(k_key_f10) &&
+           !shutdown_signal_received())
         run_frame(platform, machine);
 
     machine.stop(platform);

@@ -10,8 +10,8 @@ constexpr uint32_t k_loading_budget_ms = 15;
 // After a stall, at most this many ticks are caught up in one frame.
 constexpr uint32_t k_max_ticks_per_frame = 5;
 
-// Opens the window, sets the fixed drawing state, runs the machine until F10
-// or the window closes, then shuts down. Returns the process exit code: 0
+// Opens the window, sets the fixed drawing state, runs the machine until F10,
+// the window closes or a termination signal arrives, then shuts down. Returns the process exit code: 0
 // after an orderly shutdown, 1 when the window or its context cannot be made.
 int run(c_platform& platform, i_platform_state_machine& machine);
 

@@ -223,15 +223,20 @@ void c_state_menu::move_creatures() {
 
 void c_state_menu::on_draw(c_platform& platform, c_application_data&) {
     scene.set_projection(platform);
+    bool ui_drawn = false;
     for (const std::unique_ptr<c_scene_level>& level : scene.levels) {
         scene.draw_level(platform, *level);
         if (level->name == k_ui_level) {
             ui.render(platform);
             scene.set_projection(platform);
+            ui_drawn = true;
         }
     }
     scene.draw_letterbox(platform);
     credits.draw(platform);
+    // A scene without its UI level (a damaged or missing file) still gets
+    // working buttons on top, so the player can at least quit.
+    if (!ui_drawn) ui.render(platform);
 
     platform.set_view_short(k_ui_half_extent, 0, 0);
     if (fade_quad.buffer.colours[0].a != 0) platform.draw_quad(fade_quad, c_transform());

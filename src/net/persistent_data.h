@@ -23,13 +23,15 @@ public:
     explicit c_persistent_data(uint32_t calendar_seconds =
                                    static_cast<uint32_t>(std::time(nullptr)));
 
-    // Reads "data.xml" (keeping a malformed file aside as "data.xml.bad"), then
-    // counts this session.
+    // Reads "data.xml", then counts this session. A file that is not a player
+    // record is kept aside as "data.xml.bad" (".2", ".3" ... when earlier copies
+    // exist); one that exists but cannot be read is never saved over this run.
     void load();
-    // Writes "data.xml" whole; a failed save is skipped and tried again next time.
+    // Writes "data.xml" whole; a failed save is skipped and tried again next
+    // time. False without writing when load() found a file it must not replace.
     bool save();
-    // Reads every "persistent_data" element of a document; later ones win and
-    // their message queues are appended.
+    // Reads every "persistent_data" element of a document; a later one replaces
+    // the fields it holds and appends its message queue.
     void read(c_xml_document& doc);
     // Builds the document "data.xml" holds.
     void write(c_xml_document& doc);
@@ -48,6 +50,10 @@ public:
     message_queue analytics_queue;  // never stored
     int32_t message_counter = 0;    // identifier of the next event message
     c_usage_endpoints endpoints;    // where the messages go; not stored
+    bool save_allowed = true;       // false once load() met a file it could not read or keep aside
 };
+
+// a + b, held within the range of a signed 32-bit counter.
+int32_t add_saturated(int32_t a, int64_t b);
 
 }  // namespace tw

@@ -1,6 +1,7 @@
 // Field order and values of the event-endpoint messages and the analytics hits.
 #include "net/usage_messages.h"
 
+#include <cstdint>
 #include <memory>
 
 #include "net/persistent_data.h"
@@ -59,7 +60,8 @@ void queue_event(c_persistent_data& data, const std::string& name, uint16_t chap
     message->add_param("current_chapter", std::to_string(chapter));
     message->add_param("current_puzzles", puzzles);
     data.event_queue.push_back(std::move(message));
-    ++data.message_counter;
+    // At the top the counter stays put rather than wrapping to negative identifiers.
+    if (data.message_counter < INT32_MAX) ++data.message_counter;
 }
 
 void queue_appview(c_persistent_data& data, c_platform& platform, const std::string& screen) {

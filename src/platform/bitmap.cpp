@@ -2,7 +2,7 @@
 // reads pixels from the header's pixel offset and honours row padding.
 #include "platform/bitmap.h"
 
-#include <cstdio>
+#include "platform/file.h"
 
 namespace tw {
 
@@ -33,20 +33,6 @@ uint32_t get_u32(const uint8_t* p) {
 }
 
 int32_t get_i32(const uint8_t* p) { return int32_t(get_u32(p)); }
-
-bool read_whole_file(const std::string& path, std::vector<uint8_t>& out) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    if (ok) {
-        out.resize(size_t(size));
-        ok = std::fread(out.data(), 1, out.size(), f) == out.size();
-    }
-    std::fclose(f);
-    return ok;
-}
 
 // Bit-field compression is accepted at 32 bits only when the masks describe the
 // ordinary byte layout, so the pixels decode exactly like an uncompressed file.
@@ -172,7 +158,7 @@ bool decode_bitmap(const uint8_t* data, size_t size, c_image& out) {
 
 bool read_bitmap(const std::string& path, c_image& out) {
     std::vector<uint8_t> bytes;
-    if (!read_whole_file(path, bytes)) {
+    if (!read_file(path, bytes)) {
         out = c_image{};
         return false;
     }
@@ -180,12 +166,9 @@ bool read_bitmap(const std::string& path, c_image& out) {
 }
 
 bool read_bitmap_header(const std::string& path, uint16_t& width, uint16_t& height) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    uint8_t header[k_headers_bytes];
-    const bool ok = std::fread(header, 1, sizeof header, f) == sizeof header;
-    std::fclose(f);
-    if (!ok) return false;
+    std::vector<uint8_t> bytes;
+    if (!read_file_head(path, k_headers_bytes, bytes)) return false;
+    const uint8_t* header = bytes.data();
     const int64_t w = get_i32(header + 18);
     const int64_t h = get_i32(header + 22);
     width = uint16_t(uint32_t(w) & 0xffff);

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
+#include <exception>
 
 namespace tw {
 
@@ -18,6 +18,9 @@ constexpr const char* k_game_folder_name = "Thistlewarp";
 constexpr const char* k_temporary_suffix = ".tmp";
 constexpr mode_t k_folder_mode = 0755;
 constexpr mode_t k_file_mode = 0644;
+constexpr size_t k_path_bytes = 4096;  // PATH_MAX on Linux
+constexpr int k_max_link_hops = 40;    // the kernel's own limit for a path
+constexpr int k_max_aside_copies = 10000;
 
 // An environment variable usable as a base folder: set and absolute.
 bool absolute_env(const char* name, std::string& out) {
@@ -56,6 +59,69 @@ bool write_all(int fd, const uint8_t* bytes, size_t length) {
     return true;
 }
 
+// A regular file opened for reading with its size; anything else (a folder, a
+// pipe, a device) is refused before it could block or report a bogus size.
+struct c_open_file {
+    explicit c_open_file(const std::string& path) {
+        // O_NONBLOCK keeps open() from waiting for a pipe's writer; it has no
+        // effect on reading a regular file.
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0) {
+            missing = errno == ENOENT || errno == ENOTDIR;
+            return;
+        }
+        struct stat info;
+        if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+            close(fd);
+            fd = -1;
+            return;
+        }
+        size = static_cast<uint64_t>(info.st_size);
+    }
+    ~c_open_file() {
+        if (fd >= 0) close(fd);
+    }
+    c_open_file(const c_open_file&) = delete;
+    c_open_file& operator=(const c_open_file&) = delete;
+
+    int fd = -1;
+    bool missing = false;  // open() failed because nothing is at the path
+    uint64_t size = 0;
+};
+
+bool read_all(int fd, uint8_t* bytes, size_t length) {
+    while (length > 0) {
+        const ssize_t got = read(fd, bytes, length);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        bytes += got;
+        length -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+std::string folder_of(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a path finally names: symbolic links are followed, a relative
+// target taken from the link's folder. A chain longer than the limit (a loop)
+// gives the path itself.
+std::string final_target(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < k_max_link_hops; ++hop) {
+        struct stat info;
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::vector<char> buffer(k_path_bytes);
+        const ssize_t length = readlink(current.c_str(), buffer.data(), buffer.size());
+        if (length <= 0 || static_cast<size_t>(length) >= buffer.size()) return path;
+        std::string target(buffer.data(), static_cast<size_t>(length));
+        current = target[0] == '/' ? target : folder_of(current) + target;
+    }
+    return path;
+}
+
 // Syncs the folder holding path so a finished rename survives a crash.
 void sync_parent_folder(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -68,35 +134,49 @@ void sync_parent_folder(const std::string& path) {
 
 }  // namespace
 
-bool read_file(const std::string& path, std::vector<uint8_t>& out) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    struct stat info;
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return false;
+file_read_result read_whole_file(const std::string& path, std::vector<uint8_t>& out) {
+    c_open_file file(path);
+    if (file.fd < 0) return file.missing ? k_read_missing : k_read_unreadable;
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.resize(file.size);
+    } catch (const std::exception&) {  // bad_alloc, or a size past the vector's limit
+        return k_read_unreadable;
     }
-    bool ok = false;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-            try {
-                out.resize(static_cast<size_t>(size));
-                const size_t got =
-                    size > 0 ? std::fread(out.data(), 1, out.size(), file) : 0;
-                ok = got == out.size();
-            } catch (const std::bad_alloc&) {
-                ok = false;
-            }
-        }
+    if (!read_all(file.fd, bytes.data(), bytes.size())) {
+        out.clear();
+        return k_read_unreadable;
     }
-    std::fclose(file);
-    if (!ok) out.clear();
-    return ok;
+    out.swap(bytes);
+    return k_read_ok;
 }
 
-bool write_file_atomic(const std::string& path, const void* bytes, size_t length) {
-    if (path.empty() || (length > 0 && !bytes)) return false;
+bool read_file(const std::string& path, std::vector<uint8_t>& out) {
+    return read_whole_file(path, out) == k_read_ok;
+}
+
+bool read_file_head(const std::string& path, size_t count, std::vector<uint8_t>& out) {
+    c_open_file file(path);
+    if (file.fd < 0 || file.size < count) return false;
+    std::vector<uint8_t> bytes(count);
+    if (!read_all(file.fd, bytes.data(), count)) return false;
+    out.swap(bytes);
+    return true;
+}
+
+bool is_folder(const std::string& path) { return is_directory(path); }
+
+std::string current_folder() {
+    std::vector<char> buffer(k_path_bytes);
+    if (!getcwd(buffer.data(), buffer.size())) return ".";
+    return buffer.data();
+}
+
+bool write_file_atomic(const std::string& requested, const void* bytes, size_t length) {
+    if (requested.empty() || (length > 0 && !bytes)) return false;
+    // Renaming over a link would replace the link by a plain file and leave
+    // its target stale, so the target is replaced instead.
+    const std::string path = final_target(requested);
     const std::string temporary = path + k_temporary_suffix;
     // O_EXCL is not used: a temporary left by an earlier crash is simply reused.
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, k_file_mode);
@@ -146,16 +226,34 @@ bool write_save_file(const std::string& name, const void* bytes, size_t length) 
     return write_file_atomic(get_save_folder() + name, bytes, length);
 }
 
-bool read_save_file(const std::string& name, std::vector<uint8_t>& out) {
+file_read_result read_whole_save_file(const std::string& name, std::vector<uint8_t>& out) {
     const std::string folder = get_save_folder();
-    if (folder.empty() || !is_save_file_name(name)) return false;
-    return read_file(folder + name, out);
+    if (folder.empty() || !is_save_file_name(name)) return k_read_missing;
+    return read_whole_file(folder + name, out);
+}
+
+bool read_save_file(const std::string& name, std::vector<uint8_t>& out) {
+    return read_whole_save_file(name, out) == k_read_ok;
 }
 
 bool move_save_file(const std::string& from, const std::string& to) {
     const std::string folder = get_save_folder();
     if (folder.empty() || !is_save_file_name(from) || !is_save_file_name(to)) return false;
     return std::rename((folder + from).c_str(), (folder + to).c_str()) == 0;
+}
+
+std::string keep_save_file_aside(const std::string& name, const std::string& aside) {
+    const std::string folder = get_save_folder();
+    if (folder.empty() || !is_save_file_name(name) || !is_save_file_name(aside)) return {};
+    for (int copy = 1; copy <= k_max_aside_copies; ++copy) {
+        const std::string candidate = copy == 1 ? aside : aside + "." + std::to_string(copy);
+        struct stat info;
+        if (lstat((folder + candidate).c_str(), &info) == 0) continue;  // an earlier copy
+        if (errno != ENOENT) return {};
+        if (std::rename((folder + name).c_str(), (folder + candidate).c_str()) != 0) return {};
+        return candidate;
+    }
+    return {};
 }
 
 }  // namespace tw

@@ -144,6 +144,8 @@ rapidxml::xml_node<>* append_child(c_xml_archive& ar, rapidxml::xml_node<>* node
     return append_element(*ar.doc, node, name);
 }
 
+bool has_field(rapidxml::xml_node<>* node, const char* name) { return lookup(node, name) != nullptr; }
+
 rapidxml::xml_node<>* first_child(rapidxml::xml_node<>* node, const char* name) {
     if (!node) return nullptr;
     rapidxml::xml_node<>* child = node->first_node(name);

@@ -58,6 +58,8 @@ rapidxml::xml_node<>* append_child(c_xml_archive& ar, rapidxml::xml_node<>* node
 rapidxml::xml_node<>* first_child(rapidxml::xml_node<>* node, const char* name);
 // The next sibling element of node called name, or null.
 rapidxml::xml_node<>* next_sibling(rapidxml::xml_node<>* node, const char* name);
+// True if node holds a scalar field name, as an attribute or a child element.
+bool has_field(rapidxml::xml_node<>* node, const char* name);
 // Writing: appends a top-level element name. Reading: the first top-level
 // element called name, or null.
 rapidxml::xml_node<>* archive_root(c_xml_archive& ar, const char* name);

@@ -29,42 +29,107 @@ bool starts_with(const std::vector<char>& text, size_t i, const char* token) {
     return i + token_length <= text.size() && std::memcmp(&text[i], token, token_length) == 0;
 }
 
+bool is_space(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+
+// "<!DOCTYPE" followed by white space, the only form the parser reads as a
+// document type declaration.
+bool starts_with_doctype(const std::vector<char>& text, size_t i) {
+    return starts_with(text, i, "<!DOCTYPE") && i + 9 < text.size() && is_space(text[i + 9]);
+}
+
+// Index just past a document type declaration whose body starts at i: the
+// parser skips everything up to its '>', and inside square brackets (the
+// internal subset, which may nest them) it skips even '>'. Markup in there is
+// never parsed, so none of it may count towards the depth.
+size_t skip_doctype(const std::vector<char>& text, size_t i) {
+    while (i < text.size() && text[i] != '>') {
+        if (text[i] == '[') {
+            int brackets = 1;
+            for (++i; i < text.size() && brackets > 0; ++i) {
+                if (text[i] == '[') ++brackets;
+                if (text[i] == ']') --brackets;
+            }
+        } else {
+            ++i;
+        }
+    }
+    return i < text.size() ? i + 1 : i;
+}
+
+// The parser's own character classes, so a tag is split exactly as it splits it.
+bool is_name_char(char ch) {
+    return rapidxml::internal::lookup_tables<0>::lookup_node_name[static_cast<unsigned char>(ch)];
+}
+bool is_attribute_name_char(char ch) {
+    return rapidxml::internal::lookup_tables<0>::lookup_attribute_name[static_cast<unsigned char>(ch)];
+}
+
+size_t skip_spaces(const std::vector<char>& text, size_t i) {
+    while (i < text.size() && is_space(text[i])) ++i;
+    return i;
+}
+
+// How an element's start tag beginning after '<' at i ends.
+enum class tag_end { k_opens, k_self_closing, k_broken };
+
+// Reads a start tag as the parser does (name, then name="value" pairs with
+// either quote) and sets i past it. A quote only delimits a value after '=';
+// elsewhere it is part of the name or breaks the tag, as it does for the parser.
+tag_end read_start_tag(const std::vector<char>& text, size_t& i) {
+    const size_t name_start = i;
+    while (i < text.size() && is_name_char(text[i])) ++i;
+    if (i == name_start) return tag_end::k_broken;
+    i = skip_spaces(text, i);
+    while (i < text.size() && is_attribute_name_char(text[i])) {
+        while (i < text.size() && is_attribute_name_char(text[i])) ++i;
+        i = skip_spaces(text, i);
+        if (i >= text.size() || text[i] != '=') return tag_end::k_broken;
+        i = skip_spaces(text, i + 1);
+        if (i >= text.size() || (text[i] != '"' && text[i] != '\'')) return tag_end::k_broken;
+        const char quote = text[i++];
+        while (i < text.size() && text[i] != quote && text[i] != '\0') ++i;
+        if (i >= text.size() || text[i] != quote) return tag_end::k_broken;
+        i = skip_spaces(text, i + 1);
+    }
+    if (i < text.size() && text[i] == '>') {
+        ++i;
+        return tag_end::k_opens;
+    }
+    if (starts_with(text, i, "/>")) {
+        i += 2;
+        return tag_end::k_self_closing;
+    }
+    return tag_end::k_broken;
+}
+
 // Scans markup the way the parser does (comments, CDATA, processing
-// instructions, quoted attribute values) and reports nesting beyond the limit.
-bool nests_too_deep(const std::vector<char>& text) {
+// instructions, document type declarations, start tags) and reports nesting
+// beyond the limit. A broken start tag is malformed anyway and is reported
+// too, so the parser is never handed text this scan could not follow.
+bool too_deep_or_broken(const std::vector<char>& text) {
     int depth = 0;
     size_t i = 0;
     while (i < text.size()) {
         if (text[i] != '<') {
             ++i;
-            continue;
-        }
-        if (starts_with(text, i, "<!--")) {
+        } else if (starts_with(text, i, "<!--")) {
             i = skip_past(text, i + 4, "-->");
         } else if (starts_with(text, i, "<![CDATA[")) {
             i = skip_past(text, i + 9, "]]>");
         } else if (starts_with(text, i, "<?")) {
             i = skip_past(text, i + 2, "?>");
+        } else if (starts_with_doctype(text, i)) {
+            i = skip_doctype(text, i + 10);
         } else if (starts_with(text, i, "<!") || starts_with(text, i, "</")) {
-            if (text[i + 1] == '/') --depth;
+            // Depth never goes below zero, so closing tags the parser would
+            // reject cannot pay for deeper nesting later.
+            if (text[i + 1] == '/' && depth > 0) --depth;
             i = skip_past(text, i + 2, ">");
         } else {
-            // An opening tag: find its end outside quoted values.
-            char quote = 0;
-            bool self_closing = false;
-            for (++i; i < text.size(); ++i) {
-                const char ch = text[i];
-                if (quote) {
-                    if (ch == quote) quote = 0;
-                } else if (ch == '"' || ch == '\'') {
-                    quote = ch;
-                } else if (ch == '>') {
-                    self_closing = text[i - 1] == '/';
-                    ++i;
-                    break;
-                }
-            }
-            if (!self_closing && ++depth > k_max_element_depth) return true;
+            ++i;
+            const tag_end end = read_start_tag(text, i);
+            if (end == tag_end::k_broken) return true;
+            if (end == tag_end::k_opens && ++depth > k_max_element_depth) return true;
         }
     }
     return false;
@@ -89,7 +154,7 @@ void new_document(c_xml_document& doc) {
 
 bool parse_document(c_xml_document& doc, std::vector<char> text) {
     clear_document(doc);
-    if (nests_too_deep(text)) {
+    if (too_deep_or_broken(text)) {
         doc.load_result = k_xml_malformed;
         return false;
     }
@@ -108,10 +173,10 @@ bool parse_document(c_xml_document& doc, std::vector<char> text) {
 
 namespace {
 
-bool parse_bytes(c_xml_document& doc, bool read_ok, const std::vector<uint8_t>& bytes) {
-    if (!read_ok) {
+bool parse_bytes(c_xml_document& doc, file_read_result read, const std::vector<uint8_t>& bytes) {
+    if (read != k_read_ok) {
         clear_document(doc);
-        doc.load_result = k_xml_missing;
+        doc.load_result = read == k_read_missing ? k_xml_missing : k_xml_unreadable;
         return false;
     }
     return parse_document(doc, std::vector<char>(bytes.begin(), bytes.end()));
@@ -121,14 +186,12 @@ bool parse_bytes(c_xml_document& doc, bool read_ok, const std::vector<uint8_t>& 
 
 bool load_document(c_xml_document& doc, const std::string& path) {
     std::vector<uint8_t> bytes;
-    const bool read_ok = read_file(path, bytes);
-    return parse_bytes(doc, read_ok, bytes);
+    return parse_bytes(doc, read_whole_file(path, bytes), bytes);
 }
 
 bool load_save_document(c_xml_document& doc, const std::string& name) {
     std::vector<uint8_t> bytes;
-    const bool read_ok = read_save_file(name, bytes);
-    return parse_bytes(doc, read_ok, bytes);
+    return parse_bytes(doc, read_whole_save_file(name, bytes), bytes);
 }
 
 std::string print_document(const c_xml_document& doc) {

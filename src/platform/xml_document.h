@@ -10,11 +10,12 @@
 namespace tw {
 
 // Outcome of the last load; malformed files are kept aside by the player-data
-// loader, missing ones are simply created.
+// loader, missing ones are simply created, unreadable ones are never written over.
 enum xml_load_result : uint8_t {
     k_xml_ok,
     k_xml_missing,
     k_xml_malformed,
+    k_xml_unreadable,  // something is there but could not be read (not a file, permissions, I/O)
 };
 
 // Nodes point into buffer and into the document's pool, so they stay valid
@@ -34,8 +35,9 @@ public:
 void clear_document(c_xml_document& doc);
 // Starts a fresh document holding only <?xml version="1.0" encoding="UTF-8"?>.
 void new_document(c_xml_document& doc);
-// Parses text (no terminator needed) in place; on malformed text the document
-// is left empty, load_result is k_xml_malformed and false is returned.
+// Parses text (no terminator needed) in place; on malformed text, or elements
+// nested deeper than the parser's stack allows, the document is left empty,
+// load_result is k_xml_malformed and false is returned.
 bool parse_document(c_xml_document& doc, std::vector<char> text);
 // Loads the file at path; a missing or malformed file leaves the document empty.
 bool load_document(c_xml_document& doc, const std::string& path);

@@ -2,7 +2,9 @@
 // eight lists, and the work done when an item is read (animations, tiles,
 // materials and quads), then distribution into levels and path linking.
 #include <climits>
+#include <cstdio>
 
+#include "platform/file.h"
 #include "platform/platform.h"
 #include "platform/xml_archive.h"
 #include "scene/scene.h"
@@ -227,7 +229,6 @@ void finish_anim(c_platform& platform, c_scene_anim& anim) {
     if (!anim.transform_graph.empty()) anim.anim.base = anim.transform_graph.begin()->second;
 }
 
-
 // The position of node in the list as a 16-bit index; -1 when it is not there
 // (an unlinked path) or does not fit.
 int16_t index_of(const c_scene_path_node_list& nodes, const c_scene_path_node* node) {
@@ -236,6 +237,16 @@ int16_t index_of(const c_scene_path_node_list& nodes, const c_scene_path_node* n
         if (nodes[i].get() == node) return static_cast<int16_t>(i);
     }
     return k_unlinked_index;
+}
+
+// A scene that cannot be read leaves the screen empty; one line on standard
+// error says which file and from which folder, so the cause can be found.
+void report_unloaded_scene(const std::string& file_name, xml_load_result result) {
+    const char* why = result == k_xml_missing     ? "it is missing"
+                      : result == k_xml_malformed ? "it is not well-formed XML"
+                                                  : "it cannot be read";
+    std::fprintf(stderr, "thistlewarp: cannot load the scene \"%s\" in %s: %s\n",
+                 file_name.c_str(), current_folder().c_str(), why);
 }
 
 }  // namespace
@@ -250,6 +261,7 @@ bool c_scene::load(c_platform& platform, const std::string& file_name) {
     clear();
     c_xml_document document;
     const bool read = load_document(document, file_name);
+    if (!read) report_unloaded_scene(file_name, document.load_result);
     c_xml_archive ar(document, false);
 
     read_list(ar, "levels", "level", levels, [](c_scene_level&) {});

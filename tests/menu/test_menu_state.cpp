@@ -2,6 +2,7 @@
 // lights, the creatures, the fade, the drawing order and its usage events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "menu/menu_scene.h"
@@ -163,7 +164,7 @@ TEST_F(c_menu_test, lights_flicker_on_the_camera_in_their_levels_with_their_colo
     EXPECT_GT(menu->scene.view.position.x, 0.0f);
 }
 
-TEST_F(c_menu_test, a_scene_without_light_levels_has_no_lights_and_one_without_focus_0_no_ui) {
+TEST_F(c_menu_test, without_light_levels_no_lights_and_without_focus_0_or_scene_the_ui_comes_last) {
     write("c0.xml", tw_test::menu_scene_xml("<level name=\"focus_0\"/>"));
     enter();
     EXPECT_EQ(menu->light1, nullptr);
@@ -171,15 +172,28 @@ TEST_F(c_menu_test, a_scene_without_light_levels_has_no_lights_and_one_without_f
     EXPECT_EQ(menu->pollen, nullptr);
     ticks(3);
 
-    write("c0.xml", tw_test::menu_scene_xml("<level name=\"back\"/><level name=\"focus_1\"/>"));
-    enter();
-    EXPECT_NE(menu->light1, nullptr);
-    EXPECT_EQ(menu->light2, nullptr);
-    name_textures();
-    device_.calls.clear();
-    menu->on_draw(platform_, data);
-    for (const tw::c_recorded_draw& draw : device_.draws()) {
-        EXPECT_NE(draw.texture, texture_name("title_big.bmp"));
+    // A scene without "focus_0", and a truncated scene file: the buttons are
+    // drawn over whatever the scene drew, and the quit button still works.
+    const std::string truncated = tw_test::menu_scene_xml().substr(0, 300);
+    for (const std::string& scene : {tw_test::menu_scene_xml("<level name=\"back\"/><level name=\"focus_1\"/>"),
+                                     truncated}) {
+        write("c0.xml", scene);
+        window_.open_fullscreen(1280, 720);
+        enter();
+        name_textures();
+        device_.calls.clear();
+        menu->on_draw(platform_, data);
+        const std::vector<uint32_t> order = drawn_textures();
+        const auto title = std::find(order.begin(), order.end(), texture_name("title_big.bmp"));
+        ASSERT_NE(title, order.end());
+        for (const char* scenery : {"dressing.bmp", "world.bmp", "c1/light0.bmp"}) {
+            const auto drawn = std::find(order.begin(), order.end(), texture_name(scenery));
+            EXPECT_TRUE(drawn == order.end() || drawn < title) << scenery;
+        }
+        const float extra_x = (1280.0f - 720.0f) * 1024.0f / 720.0f;
+        click_ui(896 + extra_x, 440);
+        ticks(1);
+        EXPECT_FALSE(window_.is_open());
     }
 }
 

@@ -1,12 +1,14 @@
 // The player record: first run, round trip with queued messages, several
 // stored records, broken files, and play time from the timer.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "net/persistent_data.h"
+#include "net/usage_messages.h"
 #include "platform/file.h"
 #include "platform/platform.h"
 #include "platform/render_device_recording.h"
@@ -89,7 +91,7 @@ TEST_F(player_data, round_trip_keeps_progress_and_queued_messages) {
     EXPECT_EQ(m.params, params);
 }
 
-TEST_F(player_data, later_records_win_and_their_queues_are_appended) {
+TEST_F(player_data, later_records_replace_what_they_hold_and_their_queues_are_appended) {
     write_file(
         "<persistent_data install_id=\"5\" chapters_complete=\"1\" total_time=\"10\" "
         "message_counter=\"2\" sessions_count=\"4\"><message_queue><messages>"
@@ -103,37 +105,90 @@ TEST_F(player_data, later_records_win_and_their_queues_are_appended) {
     EXPECT_EQ(data.install_id, 6);
     EXPECT_EQ(data.chapters_complete, 2);
     EXPECT_EQ(data.total_time, 20);
-    // Absent fields read as zero, so the second record's missing count gives 0 + 1.
-    EXPECT_EQ(data.message_counter, 0);
-    EXPECT_EQ(data.sessions_count, 1);
+    // Fields the second record lacks keep the first record's values.
+    EXPECT_EQ(data.message_counter, 2);
+    EXPECT_EQ(data.sessions_count, 5);
     ASSERT_EQ(data.event_queue.size(), 2u);
     EXPECT_EQ(data.event_queue.front()->host, "a");
     EXPECT_EQ(data.event_queue.back()->host, "b");
+
+    // An empty record after a real one wipes nothing.
+    write_file("<persistent_data install_id=\"5\" chapters_complete=\"3\" total_time=\"900\" "
+               "message_counter=\"7\" sessions_count=\"4\"/><persistent_data/>");
+    c_persistent_data again(1);
+    again.load();
+    EXPECT_EQ(again.install_id, 5);
+    EXPECT_EQ(again.chapters_complete, 3);
+    EXPECT_EQ(again.total_time, 900);
+    EXPECT_EQ(again.message_counter, 7);
+    EXPECT_EQ(again.sessions_count, 5);
 }
 
-TEST_F(player_data, malformed_file_keeps_defaults_and_is_set_aside) {
-    const std::string broken = "<persistent_data install_id=\"5\" chapters_complete=\"4\"";
-    write_file(broken);
-    c_persistent_data data(9);
-    const int32_t fresh_id = data.install_id;
-    data.load();
-    EXPECT_EQ(data.install_id, fresh_id);
-    EXPECT_EQ(data.chapters_complete, 0);
-    EXPECT_EQ(data.sessions_count, 2);
-    EXPECT_EQ(read_text(save.file("data.xml.bad")), broken);
-    ASSERT_TRUE(data.save());
-    EXPECT_EQ(read_text(save.file("data.xml.bad")), broken);
-}
-
-TEST_F(player_data, a_file_without_the_record_keeps_defaults) {
-    for (const char* text : {"", "<other/>"}) {
-        write_file(text);
-        c_persistent_data data(3);
+TEST_F(player_data, files_that_are_no_player_record_are_kept_aside_without_replacing_earlier_copies) {
+    // Broken text, then well-formed XML of another kind, then broken text again:
+    // each is kept under a name of its own and a fresh record starts.
+    const std::string kept[] = {"<persistent_data install_id=\"5\" chapters_complete=\"4\"",
+                                "<other install_id=\"5\"/>", "<persistent_data"};
+    const std::string names[] = {"data.xml.bad", "data.xml.bad.2", "data.xml.bad.3"};
+    for (int i = 0; i < 3; ++i) {
+        write_file(kept[i]);
+        c_persistent_data data(9);
         const int32_t fresh_id = data.install_id;
         data.load();
-        EXPECT_EQ(data.install_id, fresh_id) << text;
-        EXPECT_EQ(data.sessions_count, 2) << text;
+        EXPECT_EQ(data.install_id, fresh_id);
+        EXPECT_EQ(data.chapters_complete, 0);
+        EXPECT_EQ(data.sessions_count, 2);
+        ASSERT_TRUE(data.save());
+        for (int j = 0; j <= i; ++j) EXPECT_EQ(read_text(save.file(names[j])), kept[j]) << names[j];
     }
+
+    // An empty file is no damage: defaults, nothing kept aside.
+    std::filesystem::remove_all(save.folder.path + "/Thistlewarp");
+    write_file("");
+    c_persistent_data data(3);
+    data.load();
+    EXPECT_EQ(data.sessions_count, 2);
+    EXPECT_FALSE(std::filesystem::exists(save.file("data.xml.bad")));
+}
+
+TEST_F(player_data, a_file_that_cannot_be_read_is_never_saved_over) {
+    // A named pipe would block a plain read for ever; a link that loops
+    // cannot be opened at all. Either way the progress behind it must stay.
+    std::filesystem::create_directories(save.folder.path + "/Thistlewarp");
+    const std::string path = save.file("data.xml");
+    for (int kind = 0; kind < 2; ++kind) {
+        std::filesystem::remove(path);
+        if (kind == 0) {
+            ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        } else {
+            std::filesystem::create_symlink("data.xml", path);
+        }
+        c_persistent_data data(4);
+        data.load();
+        data.total_time = 1234;
+        EXPECT_FALSE(data.save());
+        EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(path)) ||
+                    std::filesystem::is_symlink(std::filesystem::symlink_status(path)));
+    }
+}
+
+TEST_F(player_data, counters_stop_at_their_largest_value) {
+    write_file("<persistent_data total_time=\"2147483647\" sessions_count=\"65535\" "
+               "message_counter=\"2147483647\"/>");
+    c_persistent_data data(1);
+    data.load();
+    EXPECT_EQ(data.sessions_count, 65535);
+    c_window_headless window;
+    c_render_device_recording device;
+    c_platform platform(window, device);
+    window.init();
+    window.set_time(60.0);
+    data.accumulate_time(platform);
+    EXPECT_EQ(data.total_time, INT32_MAX);
+    EXPECT_EQ(data.session_time, 60000);
+    EXPECT_EQ(add_saturated(INT32_MIN, -5), INT32_MIN);
+    queue_event(data, "start_menu", 0, "");
+    EXPECT_EQ(data.message_counter, INT32_MAX);
 }
 
 TEST_F(player_data, save_without_a_usable_folder_fails_quietly) {

@@ -83,13 +83,49 @@ TEST_F(file_test, read_file_returns_every_byte_including_zeros) {
     EXPECT_TRUE(out.empty());
 }
 
-TEST_F(file_test, read_file_of_missing_file_or_folder_fails_and_keeps_output) {
+TEST_F(file_test, only_regular_files_are_read_and_nothing_else_blocks_or_throws) {
     const std::vector<uint8_t> before{1, 2, 3};
     std::vector<uint8_t> out = before;
-    EXPECT_FALSE(read_file(root + "/absent", out));
-    EXPECT_EQ(out, before);
-    EXPECT_FALSE(read_file(root, out));
-    EXPECT_EQ(out, before);
+    ASSERT_EQ(mkfifo((root + "/pipe").c_str(), 0644), 0);  // opening it plainly would wait for a writer
+    struct c_case {
+        std::string path;
+        file_read_result result;
+    };
+    const c_case cases[] = {
+        {root + "/absent", k_read_missing},
+        {root + "/absent/inner", k_read_missing},
+        {root, k_read_unreadable},
+        {root + "/", k_read_unreadable},  // what an empty texture name reads
+        {root + "/pipe", k_read_unreadable},
+        {"/dev/zero", k_read_unreadable},  // a device of endless bytes
+    };
+    for (const c_case& c : cases) {
+        EXPECT_EQ(read_whole_file(c.path, out), c.result) << c.path;
+        EXPECT_FALSE(read_file(c.path, out)) << c.path;
+        EXPECT_EQ(out, before) << c.path;
+    }
+    write_plain(root + "/head", "BM1234");
+    EXPECT_TRUE(read_file_head(root + "/head", 2, out));
+    EXPECT_EQ(out, bytes_of("BM"));
+    EXPECT_FALSE(read_file_head(root + "/head", 7, out));
+    EXPECT_FALSE(read_file_head(root + "/pipe", 2, out));
+}
+
+TEST_F(file_test, saving_through_a_symbolic_link_replaces_its_target_and_keeps_the_link) {
+    ASSERT_TRUE(ensure_save_folder());
+    const std::string folder = get_save_folder();
+    ASSERT_EQ(mkdir((root + "/synced").c_str(), 0755), 0);
+    write_plain(root + "/synced/data.xml", "old");
+    ASSERT_EQ(symlink("../synced/data.xml", (folder + "data.xml").c_str()), 0);
+    ASSERT_TRUE(write_save_file("data.xml", "new", 3));
+    struct stat info;
+    ASSERT_EQ(lstat((folder + "data.xml").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    std::vector<uint8_t> out;
+    EXPECT_TRUE(read_file(root + "/synced/data.xml", out));
+    EXPECT_EQ(out, bytes_of("new"));
+    EXPECT_FALSE(exists(folder + "data.xml.tmp"));
+    EXPECT_FALSE(exists(root + "/synced/data.xml.tmp"));
 }
 
 TEST_F(file_test, save_folder_comes_from_absolute_xdg_data_home_else_home) {

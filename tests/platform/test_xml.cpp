@@ -213,11 +213,30 @@ TEST(xml_document, hostile_nesting_is_malformed_not_a_crash) {
     const int depth = 200000;
     for (int i = 0; i < depth; ++i) text += "<a x='/>'>";
     for (int i = 0; i < depth; ++i) text += "</a>";
-    c_xml_document doc;
-    EXPECT_FALSE(parse_document(doc, chars(text)));
-    EXPECT_EQ(doc.load_result, k_xml_malformed);
+    // Closing tags hidden in a document type's internal subset are never
+    // parsed, and quotes inside element names delimit nothing: neither may
+    // hide the depth of what follows.
+    std::string behind_doctype = "<!DOCTYPE d [ " ;
+    for (int i = 0; i < 5000; ++i) behind_doctype += "</x>";
+    behind_doctype += " ]>";
+    std::string quoted_names = "<a\">";
+    for (int i = 0; i < depth; ++i) {
+        behind_doctype += "<a>";
+        quoted_names += "<b>";
+    }
+    quoted_names += "<c\">";
+    for (const std::string& hostile : {text, behind_doctype, quoted_names}) {
+        c_xml_document doc;
+        EXPECT_FALSE(parse_document(doc, chars(hostile)));
+        EXPECT_EQ(doc.load_result, k_xml_malformed);
+    }
 
-    // Ordinary nesting with comments and CDATA still parses.
+    // Ordinary nesting with comments, CDATA and a document type still parses.
+    c_xml_document doc;
+    std::string with_doctype = "<!DOCTYPE r [ <!ENTITY e \"x\"> [</x>] ]><r>";
+    for (int i = 0; i < 990; ++i) with_doctype += "<a>";
+    for (int i = 0; i < 990; ++i) with_doctype += "</a>";
+    EXPECT_TRUE(parse_document(doc, chars(with_doctype + "</r>")));
     std::string fine;
     for (int i = 0; i < 100; ++i) fine += "<a><!-- <b> --><![CDATA[<c>]]>";
     for (int i = 0; i < 100; ++i) fine += "</a>";
