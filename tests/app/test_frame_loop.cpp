@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "app/harness.h"
 #include "common/bmp_writer.h"
+#include "platform/shutdown_signals.h"
 #include "support/temp_folder.h"
 
 using namespace tw;
@@ -226,6 +228,24 @@ TEST_F(whole_run, closing_the_window_ends_the_loop_too) {
     EXPECT_EQ(run(h.platform, m), 0);
     EXPECT_EQ(m.count("draw"), 2);
     EXPECT_EQ(m.log.back(), "stop");
+}
+
+TEST(frame_loop_signals, termination_signals_end_the_loop_with_an_orderly_shutdown) {
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) {
+        c_headless_platform platform;
+        c_logging_machine machine;
+        catch_shutdown_signals();
+        platform.window.on_swap = [number](c_window_headless& w) {
+            if (w.swap_count == 2) std::raise(number);
+            if (w.swap_count > 10) w.request_close();  // a signal that did nothing must not hang
+        };
+        EXPECT_EQ(run(platform.platform, machine), 0) << number;
+        EXPECT_EQ(machine.count("draw"), 2) << number;
+        EXPECT_EQ(machine.log.back(), "stop") << number;
+    }
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
 }
 
 TEST(start_up_failures, report_and_exit_with_code_one) {

@@ -2,6 +2,8 @@
 // reloading and release of device textures.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/bmp_writer.h"
 #include "platform/bitmap_test_files.h"
 
@@ -84,12 +86,19 @@ TEST_F(c_texture_cache_test, loaded_names_are_found_without_queueing) {
 }
 
 TEST_F(c_texture_cache_test, unreadable_queued_texture_still_moves_to_loaded) {
+    // A missing file, a folder, and an empty name (which reads the texture
+    // folder itself) each give the error line and nothing else.
+    std::filesystem::create_directories("textures/folder.bmp");
     tw::c_material* missing = platform_.get_material("missing.bmp", false);
+    tw::c_material* folder = platform_.get_material("folder.bmp", false);
+    tw::c_material* unnamed = platform_.get_material("", false);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(drain(), 2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR : file read error : missing.bmp\n");
-    EXPECT_EQ(missing->texture->name, 0u);
-    EXPECT_EQ(platform_.loaded_texture_count(), 1u);
+    EXPECT_EQ(drain(), 6);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "ERROR : file read error : missing.bmp\nERROR : file read error : folder.bmp\n"
+              "ERROR : file read error : \n");
+    for (tw::c_material* material : {missing, folder, unnamed}) EXPECT_EQ(material->texture->name, 0u);
+    EXPECT_EQ(platform_.loaded_texture_count(), 3u);
 }
 
 struct c_format_case {
