@@ -1,10 +1,19 @@
-// Time-limited sending of a message queue.
+// Capping and time-limited sending of a message queue.
 #include "net/message_queue.h"
 
 namespace tw {
 
 e_send_outcome send_by_message(c_http_message& message, uint32_t time_ms) {
     return message.send(time_ms);
+}
+
+void trim_queue(message_queue& queue, size_t cap) {
+    while (queue.size() > cap) queue.pop_front();
+}
+
+void push_message(message_queue& queue, std::unique_ptr<c_http_message> message) {
+    queue.push_back(std::move(message));
+    trim_queue(queue);
 }
 
 size_t flush(message_queue& queue, uint16_t limit_ms, const message_sender& send,
