@@ -62,18 +62,18 @@ bool split_host_port(const std::string& text, uint16_t default_port, std::string
     port = default_port;
     const size_t colon = text.rfind(':');
     if (colon != std::string::npos) {
+        // Only IPv4 addresses and host names are looked up, and neither holds a
+        // colon, so whatever follows the last one has to be the port.
         const std::string digits = text.substr(colon + 1);
         const bool all_digits = !digits.empty() &&
                                 digits.find_first_not_of("0123456789") == std::string::npos;
-        if (all_digits) {
-            if (digits.size() > k_max_port_digits) return false;
-            const long value = std::stol(digits);
-            if (value < 1 || value > 65535) return false;
-            name = text.substr(0, colon);
-            port = uint16_t(value);
-        }
+        if (!all_digits || digits.size() > k_max_port_digits) return false;
+        const long value = std::stol(digits);
+        if (value < 1 || value > 65535) return false;
+        name = text.substr(0, colon);
+        port = uint16_t(value);
     }
-    return !name.empty();
+    return !name.empty() && name.find(':') == std::string::npos;
 }
 
 e_lookup_result lookup_ipv4(const std::string& name, int64_t wait_ms, in_addr& address) {

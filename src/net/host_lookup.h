@@ -8,9 +8,9 @@
 
 namespace tw {
 
-// Splits "name:port" (decimal digits after the last colon) into name and port;
-// a text without them keeps default_port. False for an empty name or a port
-// outside 1..65535.
+// Splits "name:port" (decimal digits after the colon) into name and port; a
+// text without a colon keeps default_port. False for an empty name, a second
+// colon, or anything after the colon but a port in 1..65535.
 bool split_host_port(const std::string& text, uint16_t default_port, std::string& name,
                      uint16_t& port);
 

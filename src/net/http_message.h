@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "net/send_outcome.h"
 #include "platform/xml_archive.h"
 
 namespace tw {
@@ -17,9 +18,10 @@ class c_http_message {
 public:
     virtual ~c_http_message() = default;
 
-    // Posts the fields to host and address and waits for the outcome; true if
-    // a whole response arrived (whatever its status), false on failure or time-out.
-    virtual bool send();
+    // Posts the fields to host and address, waiting at most time_limit_ms (and
+    // never more than a request's own limit) for the answer; what the answer's
+    // status says, k_failed without one, k_undeliverable without a usable host.
+    virtual e_send_outcome send(int64_t time_limit_ms);
 
     void add_param(const std::string& name, const std::string& value) {
         params.emplace_back(name, value);
@@ -34,7 +36,7 @@ public:
 
 protected:
     // Posts params followed by the extra fields; the request orders them by name.
-    bool post(const form_fields& extra) const;
+    e_send_outcome post(const form_fields& extra, int64_t time_limit_ms) const;
 };
 
 // Signed milliseconds of the game timer.
@@ -45,7 +47,7 @@ using timer_ms = std::function<int64_t()>;
 class c_http_message_google_analytics : public c_http_message {
 public:
     // Posts params plus "qt", the milliseconds since creation.
-    bool send() override;
+    e_send_outcome send(int64_t time_limit_ms) override;
     // now - creation time, never negative (a timer that went back gives 0).
     int64_t queue_time() const;
 

@@ -2,6 +2,7 @@
 // that turns every transport or protocol error into a failed request.
 #include "net/http_request.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "net/http_error.h"
@@ -32,10 +33,11 @@ std::string c_http_request::body() const {
     return text;
 }
 
-void c_http_request::send() {
+void c_http_request::send(int64_t time_limit_ms) {
     if (m_status != k_created) return;
     m_start_ms = m_clock();
-    m_connection.set_deadline(m_start_ms + k_time_limit_ms);
+    m_limit_ms = std::clamp<int64_t>(time_limit_ms, 0, k_time_limit_ms);
+    m_connection.set_deadline(m_start_ms + m_limit_ms);
     c_http_callbacks callbacks;
     callbacks.on_data = [this](const char* bytes, size_t count) {
         if (m_response_text.size() + count > k_max_response_bytes) {
@@ -43,7 +45,10 @@ void c_http_request::send() {
         }
         m_response_text.append(bytes, count);
     };
-    callbacks.on_complete = [this](const c_http_response&) { m_status = k_completed; };
+    callbacks.on_complete = [this](const c_http_response& response) {
+        m_response_status = response.status();
+        m_status = k_completed;
+    };
     m_connection.set_callbacks(std::move(callbacks));
     try {
         m_connection.request(m_address,
@@ -61,7 +66,7 @@ bool c_http_request::poll() {
     // A request never sent cannot complete; one already finished keeps its result.
     if (m_status == k_created) m_status = k_failed;
     if (m_status == k_completed || m_status == k_failed) return true;
-    if (m_clock() - m_start_ms >= k_time_limit_ms) {
+    if (m_clock() - m_start_ms >= m_limit_ms) {
         m_status = k_failed;
         return true;
     }

@@ -27,13 +27,16 @@ public:
     void add_field(const std::string& name, const std::string& text);
     // Adds a form field written in decimal; the first value given for a name wins.
     void add_field(const std::string& name, int64_t value);
-    // Posts the form, waiting at most the time limit; never throws, failure
-    // gives k_failed. Only the first call sends.
-    void send();
+    // Posts the form and gives the request time_limit_ms from now to complete,
+    // never more than k_time_limit_ms; never throws, failure gives k_failed.
+    // Only the first call sends.
+    void send(int64_t time_limit_ms = k_time_limit_ms);
     // Reads what has arrived; true once completed or failed. Never throws.
     bool poll();
     // k_created, k_sent, k_completed or k_failed.
     uint16_t status() const { return m_status; }
+    // The HTTP status code of the answer once completed, 0 before.
+    int response_status() const { return m_response_status; }
     // The response body received so far.
     const std::string& response_text() const { return m_response_text; }
     // The form body: name=value pairs in name order joined by '&'.
@@ -41,11 +44,13 @@ public:
 
 private:
     uint16_t m_status = k_created;
+    int m_response_status = 0;
     std::string m_address;
     std::map<std::string, std::string> m_form;
     std::string m_response_text;
     clock_ms m_clock;
     int64_t m_start_ms = 0;
+    int64_t m_limit_ms = k_time_limit_ms;
     c_http_connection m_connection;
 };
 

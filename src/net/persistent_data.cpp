@@ -72,6 +72,8 @@ void c_persistent_data::read(c_xml_document& doc) {
         if (holds("message_counter")) archive_int(ar, node, "message_counter", message_counter);
         if (holds("sessions_count")) archive_u16(ar, node, "sessions_count", sessions_count);
     }
+    // A file from a long time offline, or from a build without the cap, may hold more.
+    trim_queue(event_queue);
 }
 
 void c_persistent_data::write(c_xml_document& doc) {

@@ -38,7 +38,7 @@ std::unique_ptr<c_http_message_google_analytics> make_hit(c_persistent_data& dat
 void queue_session_mark(c_persistent_data& data, c_platform& platform, const char* mark) {
     auto hit = make_hit(data, platform, "appview");
     hit->add_param("sc", mark);
-    data.analytics_queue.push_back(std::move(hit));
+    push_message(data.analytics_queue, std::move(hit));
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ void queue_event(c_persistent_data& data, const std::string& name, uint16_t chap
     message->add_param("event", name);
     message->add_param("current_chapter", std::to_string(chapter));
     message->add_param("current_puzzles", puzzles);
-    data.event_queue.push_back(std::move(message));
+    push_message(data.event_queue, std::move(message));
     // At the top the counter stays put rather than wrapping to negative identifiers.
     if (data.message_counter < INT32_MAX) ++data.message_counter;
 }
@@ -67,7 +67,7 @@ void queue_event(c_persistent_data& data, const std::string& name, uint16_t chap
 void queue_appview(c_persistent_data& data, c_platform& platform, const std::string& screen) {
     auto hit = make_hit(data, platform, "appview");
     hit->add_param("cd", screen);
-    data.analytics_queue.push_back(std::move(hit));
+    push_message(data.analytics_queue, std::move(hit));
 }
 
 void queue_ga_event(c_persistent_data& data, c_platform& platform, const std::string& category,
@@ -78,7 +78,7 @@ void queue_ga_event(c_persistent_data& data, c_platform& platform, const std::st
     hit->add_param("ea", action);
     hit->add_param("el", label);
     hit->add_param("ev", value);
-    data.analytics_queue.push_back(std::move(hit));
+    push_message(data.analytics_queue, std::move(hit));
 }
 
 void queue_session_start(c_persistent_data& data, c_platform& platform) {

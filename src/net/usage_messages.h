@@ -17,6 +17,7 @@ constexpr const char* k_analytics_protocol_version = "1";
 
 // Appends an event-endpoint message (progress counters, the event name, the
 // chapter and its puzzles text) to the event queue and counts message_counter up.
+// Every queue keeps only its newest k_max_queued_messages.
 void queue_event(c_persistent_data& data, const std::string& name, uint16_t chapter,
                  const std::string& puzzles);
 // Appends an "appview" hit for a screen ("cd") to the analytics queue.

@@ -211,9 +211,9 @@ TEST_F(usage_application, offline_start_up_tries_each_queue_once_and_keeps_the_e
     }
     auto app = make_app(host);
     int sends = 0;
-    app->send_message = [&sends](c_http_message& m) {
+    app->send_message = [&sends](c_http_message& m, uint32_t time_ms) {
         ++sends;
-        return send_by_message(m);
+        return send_by_message(m, time_ms);
     };
     const auto t0 = std::chrono::steady_clock::now();
     app->start(h.platform);

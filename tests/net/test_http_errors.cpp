@@ -70,7 +70,7 @@ struct c_host_case {
     uint16_t port;
 };
 
-TEST(split_host_port, reads_a_port_after_the_last_colon) {
+TEST(split_host_port, reads_the_port_after_the_colon) {
     const c_host_case cases[] = {
         {"example.org", true, "example.org", 80},
         {"127.0.0.1:8080", true, "127.0.0.1", 8080},
@@ -79,8 +79,11 @@ TEST(split_host_port, reads_a_port_after_the_last_colon) {
         {"name:65536", false, "", 0},
         {"name:0", false, "", 0},
         {"name:000000080", false, "", 0},
-        {"name:", true, "name:", 80},
+        {"name:", false, "", 0},
+        {"name:abc", false, "", 0},
+        {"a:b:80", false, "", 0},
         {":8080", false, "", 0},
+        {":", false, "", 0},
         {"", false, "", 0},
     };
     for (const c_host_case& entry : cases) {

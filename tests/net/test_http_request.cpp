@@ -77,22 +77,33 @@ TEST(http_request, completes_on_any_status_and_any_framing) {
     }
 }
 
-TEST(http_request, fails_when_the_server_never_answers_within_the_limit) {
-    c_loopback_options options;
-    options.mode = c_loopback_options::k_hold;
-    c_loopback_server server(options);
-    c_manual_clock clock;
-    c_http_request request(server.host(), "/collect", clock.function());
-    request.add_field("v", "1");
-    clock.now += 5000;  // the limit counts from the send, not from construction
-    request.send();
-    ASSERT_EQ(server.wait_for_requests(1, k_wait_ms), 1u);
-    clock.now += c_http_request::k_time_limit_ms - 1;
-    EXPECT_FALSE(request.poll());
-    EXPECT_EQ(request.status(), c_http_request::k_sent);
-    clock.now += 1;
-    EXPECT_TRUE(request.poll());
-    EXPECT_EQ(request.status(), c_http_request::k_failed);
+TEST(http_request, fails_when_the_server_never_answers_within_the_limit_it_was_given) {
+    struct c_case {
+        int64_t given_ms;
+        int64_t limit_ms;
+    };
+    const c_case cases[] = {
+        {500, 500},
+        {c_http_request::k_time_limit_ms, c_http_request::k_time_limit_ms},
+        {10000, c_http_request::k_time_limit_ms},  // never more than the request's own
+    };
+    for (const c_case& c : cases) {
+        c_loopback_options options;
+        options.mode = c_loopback_options::k_hold;
+        c_loopback_server server(options);
+        c_manual_clock clock;
+        c_http_request request(server.host(), "/collect", clock.function());
+        request.add_field("v", "1");
+        clock.now += 5000;  // the limit counts from the send, not from construction
+        request.send(c.given_ms);
+        ASSERT_EQ(server.wait_for_requests(1, k_wait_ms), 1u);
+        clock.now += c.limit_ms - 1;
+        EXPECT_FALSE(request.poll()) << c.given_ms;
+        EXPECT_EQ(request.status(), c_http_request::k_sent) << c.given_ms;
+        clock.now += 1;
+        EXPECT_TRUE(request.poll()) << c.given_ms;
+        EXPECT_EQ(request.status(), c_http_request::k_failed) << c.given_ms;
+    }
 }
 
 TEST(http_request, gives_up_after_about_two_seconds_in_real_time) {

@@ -1,5 +1,6 @@
 // The player record: first run, round trip with queued messages, several
-// stored records, broken files, and play time from the timer.
+// stored records, the cap on stored messages, broken files, and play time from
+// the timer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -122,6 +123,27 @@ TEST_F(player_data, later_records_replace_what_they_hold_and_their_queues_are_ap
     EXPECT_EQ(again.total_time, 900);
     EXPECT_EQ(again.message_counter, 7);
     EXPECT_EQ(again.sessions_count, 5);
+}
+
+TEST_F(player_data, the_event_queue_keeps_only_the_newest_messages_up_to_the_cap) {
+    // A file written after a long time offline by a build without the cap.
+    std::string text = "<persistent_data message_counter=\"20000\"><message_queue><messages>";
+    for (size_t id = 0; id < k_max_queued_messages + 3; ++id)
+        text += "<message host=\"h\" address=\"a\"><params><param name=\"message_id\" value=\"" +
+                std::to_string(id) + "\"/></params></message>";
+    write_file(text + "</messages></message_queue></persistent_data>");
+    c_persistent_data data(1);
+    data.load();
+    ASSERT_EQ(data.event_queue.size(), k_max_queued_messages);
+    EXPECT_EQ(data.event_queue.front()->params.front().second, "3");
+    EXPECT_EQ(data.event_queue.back()->params.front().second,
+              std::to_string(k_max_queued_messages + 2));
+
+    // A new event pushes out the oldest.
+    queue_event(data, "start_menu", 0, "");
+    ASSERT_EQ(data.event_queue.size(), k_max_queued_messages);
+    EXPECT_EQ(data.event_queue.front()->params.front().second, "4");
+    EXPECT_EQ(data.event_queue.back()->params.front().second, "20000");
 }
 
 TEST_F(player_data, files_that_are_no_player_record_are_kept_aside_without_replacing_earlier_copies) {

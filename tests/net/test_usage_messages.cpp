@@ -50,6 +50,8 @@ std::string value_of(const field_list& fields, const std::string& name) {
     return "<missing>";
 }
 
+constexpr int64_t k_send_ms = 2000;  // time each send is given
+
 class usage_messages : public ::testing::Test {
 protected:
     usage_messages() : platform(window, device), data(11) {
@@ -135,7 +137,7 @@ TEST_F(usage_messages, event_post_reaches_the_server_with_fields_in_name_order) 
     c_loopback_server server;
     point_at(server);
     queue_event(data, "start_menu", 0, "");
-    ASSERT_TRUE(data.event_queue.front()->send());
+    ASSERT_EQ(data.event_queue.front()->send(k_send_ms), e_send_outcome::k_delivered);
     ASSERT_EQ(server.wait_for_requests(1, 2000), 1u);
     const std::string request = server.requests().front();
     const std::string target = "http://" + server.host() + "/thistlewarp/event.php";
@@ -156,7 +158,7 @@ TEST_F(usage_messages, session_start_hit_lists_exactly_its_fields_with_the_queue
     point_at(server);
     queue_session_start(data, platform);
     window.advance(1.25);  // the hit waits 1250 ms in the queue
-    ASSERT_TRUE(data.analytics_queue.front()->send());
+    ASSERT_EQ(data.analytics_queue.front()->send(k_send_ms), e_send_outcome::k_delivered);
     ASSERT_EQ(server.wait_for_requests(1, 2000), 1u);
     const std::string request = server.requests().front();
     EXPECT_EQ(request.rfind("POST http://" + server.host() + "/collect HTTP/1.1\r\n", 0), 0u);
@@ -183,7 +185,7 @@ TEST_F(usage_messages, message_ids_count_up_across_sends) {
     point_at(server);
     for (const char* name : {"start_menu", "leave_menu", "start_chapter"}) {
         queue_event(data, name, 1, "");
-        ASSERT_TRUE(data.event_queue.back()->send());
+        ASSERT_EQ(data.event_queue.back()->send(k_send_ms), e_send_outcome::k_delivered);
     }
     ASSERT_EQ(server.wait_for_requests(3, 2000), 3u);
     const auto requests = server.requests();
@@ -191,27 +193,37 @@ TEST_F(usage_messages, message_ids_count_up_across_sends) {
         EXPECT_EQ(value_of(body_fields(requests[i]), "message_id"), std::to_string(30 + i));
 }
 
-TEST_F(usage_messages, send_is_true_for_any_whole_response_and_false_without_one) {
+TEST_F(usage_messages, the_answer_status_decides_the_send_outcome) {
     struct c_case {
         c_loopback_options::e_mode mode;
-        const char* response;
-        bool expected;
+        const char* status_line;
+        e_send_outcome expected;
     };
     const c_case cases[] = {
-        {c_loopback_options::k_answer, "HTTP/1.1 500 Oops\r\nContent-Length: 0\r\n\r\n", true},
-        {c_loopback_options::k_answer, "HTTP/1.1 404 Not Found\r\nContent-Length: 1\r\n\r\nx", true},
-        {c_loopback_options::k_close, "", false},
+        {c_loopback_options::k_answer, "HTTP/1.1 200 OK", e_send_outcome::k_delivered},
+        {c_loopback_options::k_answer, "HTTP/1.1 204 No Content", e_send_outcome::k_delivered},
+        {c_loopback_options::k_answer, "HTTP/1.1 400 Bad Request", e_send_outcome::k_rejected},
+        {c_loopback_options::k_answer, "HTTP/1.1 413 Too Large", e_send_outcome::k_rejected},
+        {c_loopback_options::k_answer, "HTTP/1.1 414 URI Too Long", e_send_outcome::k_rejected},
+        {c_loopback_options::k_answer, "HTTP/1.1 422 Unprocessable", e_send_outcome::k_rejected},
+        {c_loopback_options::k_answer, "HTTP/1.1 302 Found\r\nLocation: http://portal.test/",
+         e_send_outcome::k_failed},
+        {c_loopback_options::k_answer, "HTTP/1.1 404 Not Found", e_send_outcome::k_failed},
+        {c_loopback_options::k_answer, "HTTP/1.1 401 Unauthorized", e_send_outcome::k_failed},
+        {c_loopback_options::k_answer, "HTTP/1.1 500 Oops", e_send_outcome::k_failed},
+        {c_loopback_options::k_answer, "HTTP/1.1 503 Busy", e_send_outcome::k_failed},
+        {c_loopback_options::k_close, "", e_send_outcome::k_failed},
     };
     for (const c_case& c : cases) {
         c_loopback_options options;
         options.mode = c.mode;
-        options.response = c.response;
+        options.response = std::string(c.status_line) + "\r\nContent-Length: 0\r\n\r\n";
         c_loopback_server server(options);
         c_http_message message;
         message.host = server.host();
         message.address = "http://" + server.host() + "/thistlewarp/event.php";
         message.add_param("event", "start_menu");
-        EXPECT_EQ(message.send(), c.expected) << c.response;
+        EXPECT_EQ(message.send(k_send_ms), c.expected) << c.status_line;
     }
 }
 
@@ -219,5 +231,5 @@ TEST_F(usage_messages, a_refused_connection_is_a_failed_send) {
     queue_event(data, "start_menu", 0, "");
     c_http_message& message = *data.event_queue.front();
     message.host = "127.0.0.1:" + std::to_string(refused_port());
-    EXPECT_FALSE(message.send());
+    EXPECT_EQ(message.send(k_send_ms), e_send_outcome::k_failed);
 }
