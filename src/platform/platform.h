@@ -153,7 +153,9 @@ private:
     std::deque<uint16_t> characters_;
     uint16_t current_x_ = 0;
     uint16_t current_y_ = 0;
-    uint8_t current_button_ = 0;
+    // Button states not yet delivered, oldest first: a press and its release
+    // inside one frame arrive in two frames instead of cancelling out.
+    std::deque<uint8_t> pending_buttons_;
     const c_vertex_buffer_quad* vertex_buffer_ = nullptr;
 };
 

@@ -23,7 +23,10 @@ void c_platform::on_character(int code, int action) {
 }
 
 void c_platform::on_mouse_button(int button, int action) {
-    if (button == 0) current_button_ = action == k_action_press ? 1 : 0;
+    if (button != 0) return;
+    const uint8_t down = action == k_action_press ? 1 : 0;
+    const uint8_t last = pending_buttons_.empty() ? mouse_button : pending_buttons_.back();
+    if (down != last) pending_buttons_.push_back(down);
 }
 
 void c_platform::on_mouse_position(int x, int y) {
@@ -45,11 +48,17 @@ bool c_platform::update_screen_size(int w, int h) {
 }
 
 bool c_platform::take_mouse_event(c_mouse_event& out) {
+    // One button change per frame, in the order they happened.
+    uint8_t button = mouse_button;
+    if (!pending_buttons_.empty()) {
+        button = pending_buttons_.front();
+        pending_buttons_.pop_front();
+    }
     if (mouse_button == 0) {
         mouse_x = current_x_;
         mouse_y = current_y_;
-        mouse_button = current_button_;
-        if (current_button_ == 0) return false;
+        mouse_button = button;
+        if (button == 0) return false;
         out = {k_mouse_press, 0, 0};
         return true;
     }
@@ -57,8 +66,8 @@ bool c_platform::take_mouse_event(c_mouse_event& out) {
     uint16_t dy = static_cast<uint16_t>(current_y_ - mouse_y);
     mouse_x = current_x_;
     mouse_y = current_y_;
-    mouse_button = current_button_;
-    if (current_button_ == 0) {
+    mouse_button = button;
+    if (button == 0) {
         out = {k_mouse_release, dx, dy};
         return true;
     }

@@ -71,12 +71,26 @@ TEST_F(input, holding_still_gives_one_press_then_nothing_until_moved) {
     EXPECT_FALSE(mouse(e));
 }
 
-TEST_F(input, only_the_left_button_counts_and_a_click_between_frames_is_not_seen) {
+TEST_F(input, only_the_left_button_counts_and_a_click_inside_one_frame_spans_two) {
     c_mouse_event e;
     platform.on_mouse_button(1, k_action_press);
     EXPECT_FALSE(mouse(e));
+    // A tap: press and release before the frame looks. The press comes now,
+    // the release in the next frame, then nothing.
+    platform.on_mouse_position(300, 200);
     platform.on_mouse_button(0, k_action_press);
     platform.on_mouse_button(0, k_action_release);
+    ASSERT_TRUE(mouse(e));
+    EXPECT_EQ(e.kind, k_mouse_press);
+    EXPECT_EQ(platform.mouse_x, 300);
+    ASSERT_TRUE(mouse(e));
+    EXPECT_EQ(e.kind, k_mouse_release);
+    EXPECT_FALSE(mouse(e));
+    // Repeated reports of one state add no change.
+    platform.on_mouse_button(0, k_action_press);
+    platform.on_mouse_button(0, k_action_press);
+    ASSERT_TRUE(mouse(e));
+    EXPECT_EQ(e.kind, k_mouse_press);
     EXPECT_FALSE(mouse(e));
 }
 
