@@ -156,9 +156,10 @@ private:
     void check_puzzle_complete(c_platform& platform, c_application_data& data);
     void fade_step(c_platform& platform, c_application_data& data);
     void run_path_highlight();
-    bool discover(const vec2& point);
+    bool discover(c_platform& platform, c_application_data& data, const vec2& point);
     bool pick_up(c_platform& platform, c_application_data& data, const vec2& point);
-    void use_item(c_platform& platform, c_application_data& data, const vec3& point);
+    // True when the chapter accepted the item there (the press stops).
+    bool use_item(c_platform& platform, c_application_data& data, const vec3& point);
     void end_character_drag();
     void remove_icon(uint16_t puzzle_id);
 };
