@@ -94,8 +94,7 @@ void c_game_tutorial_click_scene::draw(c_platform& platform) {
 
 // --- Click a puzzle spot ---
 
-c_game_tutorial_click_puzzle_scene::c_game_tutorial_click_puzzle_scene(
-    const c_scene_puzzle& puzzle)
+c_game_tutorial_click_puzzle_scene::c_game_tutorial_click_puzzle_scene(const c_scene_puzzle& puzzle)
     : puzzle(&puzzle),
       anchor{puzzle.anim.base.tx + k_object_hand_offset_x,
              puzzle.anim.base.ty + k_object_hand_offset_y, puzzle.anim.base.tz} {}
@@ -139,9 +138,9 @@ bool c_game_tutorial_click_collectible_scene::update(c_platform&, const puzzle_i
             }
         }
         if (in_scene) {
-            anchor = vec3{collectible->transform.tx + k_object_hand_offset_x,
-                          collectible->transform.ty + k_object_hand_offset_y,
-                          collectible->transform.tz};
+            anchor =
+                vec3{collectible->transform.tx + k_object_hand_offset_x,
+                     collectible->transform.ty + k_object_hand_offset_y, collectible->transform.tz};
         } else {
             // Picked up and deleted: forget it and fade out where it last was.
             collectible = nullptr;
@@ -245,7 +244,8 @@ bool c_game_tutorial_drag_character::update(c_platform&, const puzzle_icon_map&)
             }
             distance -= (1 - progress) * edge->length;
             c_scene_path_node* end = edge->target;
-            vec2 d{end->transform.tx - start->transform.tx, end->transform.ty - start->transform.ty};
+            vec2 d{end->transform.tx - start->transform.tx,
+                   end->transform.ty - start->transform.ty};
             vec2_normalize(d);
             c_scene_path_node::path* next = choose_path(*end, d);
             if (!next) {
