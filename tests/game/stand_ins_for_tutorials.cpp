@@ -33,8 +33,8 @@ bool c_ui_puzzle::on_mouse_button(const c_ui_context&, uint16_t, uint16_t, uint1
 c_ui_puzzle* c_ui_puzzle_bar::add_icon(c_platform&, c_material* icon, c_material* hint,
                                        c_material* glow, c_material* circle, c_ui_font* font,
                                        uint16_t remaining, uint16_t event_code) {
-    c_ui_puzzle* added = add(std::make_unique<c_ui_puzzle>(icon, hint, glow, circle, font,
-                                                           remaining, event_code, 0.0f));
+    c_ui_puzzle* added = add(
+        std::make_unique<c_ui_puzzle>(icon, hint, glow, circle, font, remaining, event_code, 0.0f));
     order.push_back(added);
     return added;
 }

@@ -21,18 +21,15 @@ protected:
     void tick(int n = 1) {
         for (int i = 0; i < n; ++i) map_.update(platform(), icons_);
     }
-    // Draws the map and returns the translation and alpha of the last draw.
+    // Draws the map; the translation and alpha of its last draw.
     std::pair<vec3, uint8_t> drawn() {
         screen_.device.calls.clear();
         map_.draw(platform());
         vec3 at;
-        for (const c_render_call& call : screen_.device.calls) {
-            if (call.kind == e_render_call::translate) {
-                at = vec3{call.values[0], call.values[1], call.values[2]};
-            }
+        for (const c_render_call& c : screen_.device.calls) {
+            if (c.kind == e_render_call::translate) at = {c.values[0], c.values[1], c.values[2]};
         }
         const auto draws = screen_.device.draws();
-        EXPECT_FALSE(draws.empty());
         return {at, draws.empty() ? uint8_t(0) : draws.back().colours[0].a};
     }
     static void expect_at(const vec3& p, float x, float y) {
@@ -49,13 +46,6 @@ protected:
     puzzle_icon_map icons_;
     c_tutorial_map map_;
 };
-
-TEST_F(tutorials, fade_steps_saturate_at_both_ends) {
-    const std::pair<uint8_t, uint8_t> in[] = {{0, 4}, {250, 254}, {251, 255}, {255, 255}};
-    const std::pair<uint8_t, uint8_t> out[] = {{255, 251}, {5, 1}, {4, 0}, {0, 0}};
-    for (auto [from, to] : in) EXPECT_EQ(fade_in(from), to) << int(from);
-    for (auto [from, to] : out) EXPECT_EQ(fade_out(from), to) << int(from);
-}
 
 // Every pointing kind, finished at some point of its fade in, fades out from
 // where it was and disappears on the tick after reaching 0.
@@ -99,10 +89,12 @@ TEST_F(tutorials, every_kind_fades_out_before_it_disappears) {
 }
 
 TEST_F(tutorials, a_replaced_hint_fades_out_while_the_new_one_fades_in) {
-    c_game_tutorial* old_hint = map_.add(platform(), std::make_unique<c_game_tutorial_click_scene>(vec3{100, 50, 0}));
+    c_game_tutorial* old_hint =
+        map_.add(platform(), std::make_unique<c_game_tutorial_click_scene>(vec3{100, 50, 0}));
     tick(10);
     old_hint->finish_request = 1;
-    c_game_tutorial* new_hint = map_.add(platform(), std::make_unique<c_game_tutorial_click_scene>(vec3{}));
+    c_game_tutorial* new_hint =
+        map_.add(platform(), std::make_unique<c_game_tutorial_click_scene>(vec3{}));
     tick(9);
     EXPECT_EQ(old_hint->alpha, 4);
     EXPECT_EQ(new_hint->alpha, 36);
@@ -118,34 +110,32 @@ TEST_F(tutorials, a_replaced_hint_fades_out_while_the_new_one_fades_in) {
     EXPECT_EQ(map_.tutorials.begin()->first, 2);
 }
 
-TEST_F(tutorials, the_puzzle_hand_leaves_once_the_spot_is_discovered) {
+// The spot's hand goes once it is discovered; the item's hand once the item is
+// picked up and deleted, fading out where the item last was.
+TEST_F(tutorials, the_object_hands_end_with_their_object) {
     c_scene_puzzle spot;
     spot.anim.base.tx = 1000;
     spot.anim.base.ty = -500;
-    auto* t = map_.add(platform(), std::make_unique<c_game_tutorial_click_puzzle_scene>(spot));
-    tick(30);
-    expect_at(drawn().first, 1200 + bob(30).x, -740 + bob(30).y);
-    spot.discovered = true;
-    tick(30);
-    EXPECT_EQ(t->finish_request, 1);
-    tick();
-    EXPECT_TRUE(map_.tutorials.empty());
-}
-
-TEST_F(tutorials, the_item_hand_keeps_its_place_after_the_item_is_deleted) {
+    map_.add(platform(), std::make_unique<c_game_tutorial_click_puzzle_scene>(spot));
     auto* item = scene_.add_collectible(std::make_unique<c_scene_collectible>());
     item->transform.tx = 300;
     auto* t = static_cast<c_game_tutorial_click_collectible_scene*>(map_.add(
         platform(), std::make_unique<c_game_tutorial_click_collectible_scene>(*item, scene_)));
     tick(5);
-    item->transform.tx = 400;  // it moved before being picked up
+    item->transform.tx = 400;  // it moves before being picked up
     tick(5);
+    spot.discovered = true;
     ASSERT_TRUE(scene_.remove_collectible(item));
     tick();
     EXPECT_EQ(t->collectible, nullptr);
-    EXPECT_EQ(t->finish_request, 1);
+    for (auto& entry : map_.tutorials) EXPECT_EQ(entry.second->finish_request, 1);
     expect_at(drawn().first, 600 + bob(11).x, -240 + bob(11).y);
-    tick(10);
+    map_.tutorials.erase(2);
+    expect_at(drawn().first, 1200 + bob(11).x, -740 + bob(11).y);
+    EXPECT_EQ(drawn().second, 36);
+    tick(9);
+    EXPECT_EQ(map_.tutorials.size(), 1u);
+    tick();
     EXPECT_TRUE(map_.tutorials.empty());
 }
 
@@ -155,14 +145,15 @@ TEST_F(tutorials, the_bar_hand_moves_to_the_scene_on_selection_and_leaves_with_t
     icon->main_transform.ty = 300;
     icons_[2] = icon.get();
     c_ui_element_graphic bar_hand(0, 0, 0, nullptr, 256, 256);
-    auto* t = static_cast<c_game_tutorial_click_puzzle_ui*>(map_.add(
-        platform(), std::make_unique<c_game_tutorial_click_puzzle_ui>(icon.get(), 2, &bar_hand,
-                                                                      vec3{50, 60, 0})));
+    auto* t = static_cast<c_game_tutorial_click_puzzle_ui*>(
+        map_.add(platform(), std::make_unique<c_game_tutorial_click_puzzle_ui>(
+                                 icon.get(), 2, &bar_hand, vec3{50, 60, 0})));
     EXPECT_EQ(bar_hand.quad.buffer.colours[0].a, 0);
     tick(70);
     EXPECT_EQ(t->bar_alpha, 255);
     EXPECT_EQ(t->alpha, 0);
-    expect_at(vec3{bar_hand.transform.tx, bar_hand.transform.ty, 0}, -886 + bob(70).x, 300 + bob(70).y);
+    expect_at(vec3{bar_hand.transform.tx, bar_hand.transform.ty, 0}, -886 + bob(70).x,
+              300 + bob(70).y);
     icon->selected = 1;
     tick(20);
     EXPECT_EQ(t->bar_alpha, 255 - 80);
@@ -206,7 +197,8 @@ TEST_F(tutorials, the_drag_hand_walks_to_a_dead_end_waits_and_restarts_at_the_ch
     expect_at(drawn().first, 300, 0);
     tick(2);  // past B onto the bend
     EXPECT_EQ(t->start, nodes_[1].get());
-    expect_at(drawn().first, 310 + 20 * 300 / std::hypot(300.f, 150.f), 20 * 150 / std::hypot(300.f, 150.f));
+    expect_at(drawn().first, 310 + 20 * 300 / std::hypot(300.f, 150.f),
+              20 * 150 / std::hypot(300.f, 150.f));
     const int to_dead_end = int((310 + std::hypot(300.f, 150.f)) / 15) + 1 - 22;
     tick(to_dead_end - 1);
     EXPECT_FALSE(t->stuck);
