@@ -189,7 +189,7 @@ TEST_F(chapter_scenario, discover_gather_use_hint_pause_and_the_timed_view) {
     chapter->hint_charge = 1;
     const size_t tutorials_before = chapter->tutorials.tutorials.size();
     click_ui(896 + (platform.width - platform.short_side) * 0.5f * 2048 / platform.short_side, 896);
-    EXPECT_EQ(chapter->hint_charge, 0.0f);
+    EXPECT_LT(chapter->hint_charge, 0.01f);  // emptied, then a few ticks of charging
     EXPECT_EQ(chapter->tutorials.tutorials.size(), tutorials_before + 1);
     EXPECT_NE(dynamic_cast<tw::c_game_tutorial_click_puzzle_scene*>(
                   chapter->tutorials.tutorials.rbegin()->second.get()),
