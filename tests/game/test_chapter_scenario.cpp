@@ -136,6 +136,10 @@ const tw_test::c_test_spot& spot(uint16_t id) {
 
 TEST_F(chapter_scenario, discover_gather_use_hint_pause_and_the_timed_view) {
     EXPECT_EQ(events(), std::vector<std::string>{"start_chapter:"});
+    bool viewed = false;
+    for (const auto& hit : app.data.persistent.analytics_queue)
+        for (const auto& [field, value] : hit->params) viewed |= field == "cd" && value == "chapter_1";
+    EXPECT_TRUE(viewed);
     settle(50 + 520);  // the opening wait and fade-in
     EXPECT_EQ(chapter->fade_alpha(), 0);
     ASSERT_NE(chapter->drag_hand, nullptr);  // the opening's drag hand shows the larva
@@ -240,6 +244,8 @@ TEST_F(chapter_scenario, discover_gather_use_hint_pause_and_the_timed_view) {
              896);
     click_ui(-400, 0);
     EXPECT_EQ(requested, std::vector<uint16_t>{tw::k_state_menu});
+    app.change_state(platform, nullptr);
+    EXPECT_EQ(events().back(), "leave_chapter:");
 }
 
 }  // namespace
