@@ -272,9 +272,11 @@ int main(int argc, char** argv) {
                 "%d items launched over %d frames\n",
                 recorded.tiles, recorded.anims, recorded.icons, recorded.tutorials,
                 recorded.launched, k_frame_runs * k_frames_per_run);
-    std::printf("tick + draw into the recording device: %.0f us per frame, %zu draw calls in the last frame\n",
+    std::printf("tick + draw into the recording device: %.0f us per frame, %zu draw calls in "
+                "the last frame\n",
                 recorded.frame_us, recorded.draws);
-    std::printf("tick + draw into a device that keeps nothing: %.0f us per frame, %zu draw calls in the last frame\n",
+    std::printf("tick + draw into a device that keeps nothing: %.0f us per frame, %zu draw "
+                "calls in the last frame\n",
                 bare.frame_us, bare.draws);
     std::printf("(medians of %d runs of %d frames at %dx%d)\n", k_frame_runs, k_frames_per_run,
                 k_window_w, k_window_h);
