@@ -13,9 +13,9 @@ constexpr uint16_t k_timed_view_ticks = 500;
 
 class c_game_puzzle_c5_p4 : public i_game_puzzle {
 public:
-    // Loads the scene file (by default the chapter's "c5p4.xml"), takes camera
+    // Loads the view's scene file (chapter five's own view scene), takes camera
     // "camera1" and creates the empty screen; called from the chapter's on_enter.
-    void setup(c_platform& platform, const char* scene_file = "c5p4.xml");
+    void setup(c_platform& platform, const char* scene_file);
 
     void on_tick(c_platform& platform, c_application_data& data) override;
     void on_draw(c_platform& platform, c_application_data& data) override;

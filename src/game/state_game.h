@@ -126,6 +126,7 @@ public:
     c_scene_particle_dampen_and_fade* highlight = nullptr;  // owned by the scene; null: no highlight
     uint16_t press_x = 0, press_y = 0;  // window pixels
     uint16_t drag_distance = 0;         // pixels, saturating
+    bool press_in_ui = false;           // the current press was taken by the UI
     i_game_puzzle* puzzle = nullptr;    // the one shown; owned by the chapter
     uint8_t mode = k_game_mode_scene;
     bool leave_requested = false;

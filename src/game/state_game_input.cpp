@@ -58,7 +58,14 @@ void c_state_game::scene_mouse(c_platform& platform, uint16_t kind, uint16_t dx,
         if (bar) bar->deselect_all();
         item_selected = false;
     }
-    if (ui.on_mouse_button(ui_context(platform), kind, dx, dy, *this)) return;
+    const bool taken = ui.on_mouse_button(ui_context(platform), kind, dx, dy, *this);
+    if (kind == k_mouse_press) press_in_ui = taken;
+    // A click the UI took stays the UI's: its moves and release never reach the
+    // scene, where the release would discover or pick up what lies under a button.
+    if (taken || press_in_ui) {
+        if (kind == k_mouse_release) press_in_ui = false;
+        return;
+    }
     // Behind the pause screen the scene takes nothing, even what the screen ignores.
     if (paused) return;
 

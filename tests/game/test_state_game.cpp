@@ -228,6 +228,16 @@ TEST_F(game_state, the_hint_needs_a_full_charge_and_takes_the_first_target_in_ru
     for (const auto& [key, tutorial] : chapter.tutorials.tutorials) {
         EXPECT_EQ(tutorial->finish_request, key == chapter.tutorials.counter ? 0 : 1) << key;
     }
+    // A press the hint button took keeps its release away from a spot lying under it.
+    tw::c_scene_puzzle& under = *chapter.scene.puzzles[2];
+    under.discovered = false;
+    const tw::vec2 below = chapter.scene.view.screen_to_scene(platform_);
+    under.anim.base.tx = below.x;
+    under.anim.base.ty = below.y;
+    chapter.found.clear();
+    chapter.on_mouse(platform_, tw::k_mouse_release, 0, 0, data);
+    EXPECT_TRUE(chapter.found.empty());
+    EXPECT_FALSE(under.discovered);
     // The charge never stays above 1.
     chapter.hint_charge = 3;
     ticks(1);
