@@ -21,6 +21,7 @@
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
 #include "bench_timing.h"
+#include "chapter_sized_scene.h"
 #include "render_device_null.h"
 #include "scene/scene.h"
 #include "support/temp_folder.h"
@@ -31,6 +32,8 @@ namespace fs = std::filesystem;
 using tw_bench::bench_clock;
 using tw_bench::median;
 using tw_bench::ms_since;
+using tw_bench::c_headless;
+using tw_bench::tile_count;
 
 constexpr const char* k_sample_file = "sample.xml";
 constexpr const char* k_chapter_file = "bench_chapter_state.xml";  // written next to the sample
@@ -45,94 +48,11 @@ constexpr uint16_t k_selected = 1;
 constexpr uint16_t k_target = 2;  // the flying items go to the icon with the badge
 constexpr float k_larva_speed = 12.0f;
 constexpr uint16_t k_larva_anim_rate = 1200;
-constexpr size_t k_min_tiles = 400;
-constexpr size_t k_min_anims = 30;
-constexpr float k_copy_spacing = 16384.0f;  // scene units between copies of the sample
 constexpr float k_item_x = 200.0f, k_item_y = -300.0f;  // UI units; where each item starts
 constexpr float k_item_half = 90.0f;
 constexpr uint16_t k_long_peek = 60000;  // ticks; outlasts the timing
 constexpr int k_frame_runs = 5;
 constexpr int k_frames_per_run = 600;  // ten seconds of ticks
-constexpr int k_window_w = 1920;
-constexpr int k_window_h = 1080;
-
-size_t tile_count(const tw::c_scene& scene) {
-    size_t n = 0;
-    for (const auto& layer : scene.layers) n += layer->tiles.size();
-    return n;
-}
-
-tw::c_transform shifted(tw::c_transform t, float dx) {
-    t.tx += dx;
-    return t;
-}
-
-// Appends `copies` copies of the loaded sample's levels, layers, anims and
-// graphics, each shifted right; the reload of the saved file does the rest.
-void add_copies(tw::c_scene& scene, int copies) {
-    const size_t levels = scene.levels.size(), layers = scene.layers.size(),
-                 anims = scene.anims.size(), graphics = scene.graphics.size();
-    for (int k = 1; k <= copies; ++k) {
-        const std::string suffix = "_" + std::to_string(k);
-        const float dx = k * k_copy_spacing;
-        for (size_t i = 0; i < levels; ++i) {
-            auto level = std::make_unique<tw::c_scene_level>();
-            level->name = scene.levels[i]->name + suffix;
-            scene.add_level(std::move(level));
-        }
-        for (size_t i = 0; i < layers; ++i) {
-            const tw::c_scene_layer& from = *scene.layers[i];
-            auto layer = std::make_unique<tw::c_scene_layer>();
-            layer->level_name = from.level_name + suffix;
-            layer->transform = shifted(from.transform, dx);
-            layer->file_name = from.file_name;
-            layer->perspective_factor = from.perspective_factor;
-            layer->tile_scale = from.tile_scale;
-            scene.add_layer(std::move(layer));
-        }
-        for (size_t i = 0; i < anims; ++i) {
-            const tw::c_scene_anim& from = *scene.anims[i];
-            auto anim = std::make_unique<tw::c_scene_anim>();
-            anim->level_name = from.level_name + suffix;
-            anim->anim.base = shifted(from.anim.base, dx);
-            anim->anim_file_name = from.anim_file_name;
-            anim->anim_position = from.anim_position;
-            anim->anim_speed = from.anim_speed;
-            scene.add_anim(std::move(anim));
-        }
-        for (size_t i = 0; i < graphics; ++i) {
-            const tw::c_scene_graphic& from = *scene.graphics[i];
-            auto graphic = std::make_unique<tw::c_scene_graphic>();
-            graphic->level_name = from.level_name + suffix;
-            graphic->name = from.name + suffix;
-            graphic->file_name = from.file_name;
-            graphic->transform = shifted(from.transform, dx);
-            graphic->half_width = from.half_width;
-            graphic->half_height = from.half_height;
-            scene.add_graphic(std::move(graphic));
-        }
-    }
-}
-
-// Writes the chapter-sized file made from the sample; false if it cannot.
-bool make_chapter_file(tw::c_platform& platform) {
-    tw::c_scene sample;
-    if (!sample.load(platform, k_sample_file)) {
-        std::fprintf(stderr, "bench_chapter: cannot load %s\n", k_sample_file);
-        return false;
-    }
-    const size_t tiles = std::max<size_t>(tile_count(sample), 1);
-    const size_t anims = std::max<size_t>(sample.anims.size(), 1);
-    const int copies = static_cast<int>(std::max((k_min_tiles + tiles - 1) / tiles,
-                                                 (k_min_anims + anims - 1) / anims)) - 1;
-    add_copies(sample, copies);
-    if (!sample.save(k_chapter_file)) {
-        std::fprintf(stderr, "bench_chapter: cannot write %s\n", k_chapter_file);
-        return false;
-    }
-    platform.release_all();
-    return true;
-}
 
 // A chapter over the chapter-sized scene, entered as its opening leaves it
 // (faded in), with the bar, hands and flying item of a busy moment.
@@ -191,16 +111,6 @@ public:
     int launched = 0;
 };
 
-struct c_headless {
-    explicit c_headless(tw::i_render_device& device) : platform(window, device) {
-        window.set_receiver(&platform);
-        window.init();
-        window.open_fullscreen(k_window_w, k_window_h);
-        platform.update_screen_size(k_window_w, k_window_h);
-    }
-    tw::c_window_headless window;
-    tw::c_platform platform;
-};
 
 struct c_result {
     double frame_us = 0;
@@ -260,7 +170,7 @@ int main(int argc, char** argv) {
     {
         tw::c_render_device_recording recording;
         c_headless maker(recording);
-        if (!make_chapter_file(maker.platform)) return 1;
+        if (!tw_bench::make_chapter_file(maker.platform, k_sample_file, k_chapter_file)) return 1;
     }
     tw::c_render_device_recording recording;
     const c_result recorded = run(recording, &recording, nullptr);
@@ -279,6 +189,6 @@ int main(int argc, char** argv) {
                 "calls in the last frame\n",
                 bare.frame_us, bare.draws);
     std::printf("(medians of %d runs of %d frames at %dx%d)\n", k_frame_runs, k_frames_per_run,
-                k_window_w, k_window_h);
+                tw_bench::k_window_w, tw_bench::k_window_h);
     return 0;
 }
