@@ -190,8 +190,11 @@ TEST_F(seed_puzzle, undoing_the_scramble_by_hand_completes_on_the_next_tick_and_
     EXPECT_TRUE(gliding);
 
     tick(300);
-    EXPECT_EQ(puzzle.complete, 1);
     for (const auto& seed : puzzle.seeds) EXPECT_NEAR(seed->shown.tx, seed->goal.tx, 0.01f);
+    // Once solved it stays solved, even if the player mixes two seeds again.
+    exchange_by_hand(moves[0].first, moves[0].second);
+    tick();
+    EXPECT_EQ(puzzle.complete, 1);
 }
 
 TEST_F(seed_puzzle, a_seed_crossing_between_the_last_spoke_and_the_first_turns_without_wrapping) {
