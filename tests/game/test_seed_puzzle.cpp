@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -45,10 +46,10 @@ std::vector<c_link> scramble_moves() {
     return moves;
 }
 
-// Kinds per cell: sorted is 0..4 along every spoke.
+// Kinds per cell when sorted: 0..4 along every spoke.
 std::vector<int> sorted_layout() {
-    std::vector<int> kinds;
-    for (int i = 0; i < 40; ++i) kinds.push_back(i % 5);
+    std::vector<int> kinds(40);
+    for (int i = 0; i < 40; ++i) kinds[size_t(i)] = i % 5;
     return kinds;
 }
 
@@ -101,13 +102,11 @@ TEST_F(seed_puzzle, opens_with_the_twelve_seeded_exchanges_applied_to_the_sorted
 
     // Setting up again, whatever the generator did in between, opens the same way.
     tw::srand(99);
-    tw::rand();
     puzzle.setup(platform_);
     EXPECT_EQ(layout(), expected);
 
     // Opened still: every seed already stands on its cell. Seeds draw in creation
     // order with their kind's bitmap, after the scene.
-    tw_test::c_scene_file_test::name_textures();
     device_.calls.clear();
     puzzle.on_draw(platform_, data);
     const std::vector<tw::vec3> drawn = draw_translations();
@@ -132,8 +131,8 @@ TEST_F(seed_puzzle, opens_with_the_twelve_seeded_exchanges_applied_to_the_sorted
                             {4, 4, -30, -1570, 0}};
     for (const c_case& c : cases) {
         const tw::c_transform& t = puzzle.cell(c.spoke, c.place).transform;
-        EXPECT_NEAR(t.tx, c.x, 0.05f);
-        EXPECT_NEAR(t.ty, c.y, 0.05f);
+        EXPECT_NEAR(t.tx, c.x, 0.05f) << c.spoke << c.place;
+        EXPECT_NEAR(t.ty, c.y, 0.05f) << c.spoke << c.place;
         EXPECT_NEAR(t.angle, c.angle, 1e-5f);
         EXPECT_NEAR(t.m[0], std::cos(c.angle), 1e-5f);
     }
