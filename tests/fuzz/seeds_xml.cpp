@@ -101,13 +101,22 @@ const char* const k_player_record =
     "<param name=\"event\" value=\"start_menu\"/><param name=\"chapter\" value=\"1\"/>"
     "</params></message></messages></message_queue></persistent_data>\n";
 
-// Kept out of the seeds unless built with TW_FUZZ_DOCTYPE_SEED=ON (see CMakeLists.txt).
-[[maybe_unused]] std::vector<std::string> doctype_seeds() {
-    // Closing tags inside a DOCTYPE internal subset, which the parser skips,
-    // then nesting deep enough to exhaust the stack if nothing stops it.
-    const int depth = 100000;
-    return {"<!DOCTYPE d [" + repeat("</x>", depth) + "]>" + repeat("<a>", depth) +
-            repeat("</a>", depth)};
+// Deep nesting the depth check in parse_document does not see, which exhausts
+// the stack in the parser; each joins the seeds only when built with its flag
+// (TW_FUZZ_DOCTYPE_SEED, TW_FUZZ_QUOTE_NAME_SEED; see CMakeLists.txt).
+constexpr int k_stack_exhausting_depth = 100000;
+
+// Closing tags inside a DOCTYPE internal subset, which the parser skips.
+[[maybe_unused]] std::string doctype_seed() {
+    const int depth = k_stack_exhausting_depth;
+    return "<!DOCTYPE d [" + repeat("</x>", depth) + "]>" + repeat("<a>", depth) +
+           repeat("</a>", depth);
+}
+
+// A quote inside an element name: the parser takes it as part of the name,
+// the depth check as the start of a quoted value running to the end.
+[[maybe_unused]] std::string quote_name_seed() {
+    return "<a\"b>" + repeat("<a>", k_stack_exhausting_depth);
 }
 
 }  // namespace
@@ -126,7 +135,10 @@ std::vector<std::vector<uint8_t>> seeds() {
         "<persistent_data install_id=\"1\"/><persistent_data install_id=\"2\"/>",
     };
 #if TW_FUZZ_DOCTYPE_SEED
-    for (const std::string& text : doctype_seeds()) texts.push_back(text);
+    texts.push_back(doctype_seed());
+#endif
+#if TW_FUZZ_QUOTE_NAME_SEED
+    texts.push_back(quote_name_seed());
 #endif
     std::vector<std::vector<uint8_t>> out;
     for (const std::string& t : texts) out.emplace_back(t.begin(), t.end());
