@@ -9,7 +9,7 @@
 # The xml target also starts from every XML file of a built content folder:
 # CONTENT_DIR, else SOURCE_DIR/build/content when it exists. Findings (crashes,
 # leaks, timeouts) are written to BUILD_DIR/findings_<target>/; the status is
-# 1 when any target has one.
+# 1 when any target has a new one.
 set -euo pipefail
 src=$1
 mkdir -p "$2"
@@ -59,6 +59,8 @@ for target in "${targets[@]}"; do
   findings=$build/findings_$target
   log=$build/fuzz_$target.log
   mkdir -p "$corpus" "$findings"
+  started=$build/.started_$target  # findings of earlier runs stay but are not counted
+  touch "$started"
   "$build/tests/fuzz/fuzz_seeds_$target" "$corpus"
   max_len=$k_max_len
   if [ "$target" = xml ]; then
@@ -83,7 +85,7 @@ for target in "${targets[@]}"; do
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n1 | cut -d' ' -f2)
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -n1 | cut -d' ' -f2)
-  artifacts=$(find "$findings" -type f | wc -l)
+  artifacts=$(find "$findings" -type f -newer "$started" | wc -l)
   if [ "$status" -ne 0 ]; then
     found=1
   fi
