@@ -13,6 +13,7 @@
 namespace tw {
 
 class c_platform;
+class c_xml_document;
 struct c_material;
 
 // A texture the graphics are cut from; the material is shared through the platform.
@@ -103,6 +104,8 @@ public:
     // A key time given twice in one track keeps the later key; a graphic's
     // missing v, t or c elements leave position and uv zero and colour white.
     void load(c_platform& platform, const std::string& file_name);
+    // The same from a parsed animation document.
+    void read(c_platform& platform, c_xml_document& document);
     // Writes the five lists in the file format; false if the file cannot be written.
     // Used by the content generators so the format has one reader and one writer.
     // Transforms are written as translation and angle (loading rebuilds the

@@ -196,10 +196,14 @@ void archive_anim(c_xml_archive& ar, c_anim& anim) {
 }  // namespace
 
 void c_anim::load(c_platform& platform, const std::string& file_name) {
-    clear();
     // A missing or malformed file gives an empty document, so every list stays empty.
     c_xml_document document;
     load_document(document, file_name);
+    read(platform, document);
+}
+
+void c_anim::read(c_platform& platform, c_xml_document& document) {
+    clear();
     c_xml_archive ar(document, false);
     archive_anim(ar, *this);
 

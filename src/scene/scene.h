@@ -23,6 +23,7 @@
 namespace tw {
 
 class c_platform;
+class c_xml_document;
 
 template <class T>
 using c_scene_list = std::vector<std::unique_ptr<T>>;
@@ -46,6 +47,8 @@ public:
     // materials, distributes them into levels and links the paths. A missing
     // or malformed file leaves the scene empty and returns false.
     bool load(c_platform& platform, const std::string& file_name);
+    // Clears, then reads a parsed scene document the same way (load's second half).
+    void read(c_platform& platform, c_xml_document& document);
     // Recomputes every path's target_index and writes the scene file; false if
     // it cannot be written.
     bool save(const std::string& file_name);

@@ -258,10 +258,15 @@ void build_graphic_quad(c_platform& platform, c_scene_graphic& graphic) {
 }
 
 bool c_scene::load(c_platform& platform, const std::string& file_name) {
-    clear();
     c_xml_document document;
-    const bool read = load_document(document, file_name);
-    if (!read) report_unloaded_scene(file_name, document.load_result);
+    const bool loaded = load_document(document, file_name);
+    if (!loaded) report_unloaded_scene(file_name, document.load_result);
+    read(platform, document);
+    return loaded;
+}
+
+void c_scene::read(c_platform& platform, c_xml_document& document) {
+    clear();
     c_xml_archive ar(document, false);
 
     read_list(ar, "levels", "level", levels, [](c_scene_level&) {});
@@ -280,7 +285,6 @@ bool c_scene::load(c_platform& platform, const std::string& file_name) {
 
     distribute();
     link_paths(path_nodes, cameras);
-    return read;
 }
 
 bool c_scene::save(const std::string& file_name) {

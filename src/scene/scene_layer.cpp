@@ -14,9 +14,13 @@ constexpr float k_half = 0.5f;
 }  // namespace
 
 bool c_scene_layer::load_tiles(c_platform& platform) {
-    tiles.clear();
     c_xml_document document;
     load_document(document, file_name);
+    return read_tiles(platform, document);
+}
+
+bool c_scene_layer::read_tiles(c_platform& platform, c_xml_document& document) {
+    tiles.clear();
     c_xml_archive ar(document, false);
 
     // Content always has "hd". Without it (a missing or malformed file too)

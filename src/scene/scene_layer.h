@@ -11,6 +11,7 @@
 namespace tw {
 
 class c_platform;
+class c_xml_document;
 struct c_material;
 
 constexpr int k_layer_texture_size = 512;  // pixels, for layers made in code
@@ -30,6 +31,8 @@ public:
     // malformed file, or one without "hd", leaves no tiles and both sizes 0.
     // Returns whether tiles were read.
     bool load_tiles(c_platform& platform);
+    // The same from a parsed tile file document.
+    bool read_tiles(c_platform& platform, c_xml_document& document);
     // Rebuilds the shared quad from tile_size, tile_scale and texture_size.
     void build_tile_quad();
     // Draws every tile, shifted by the view position times perspective_factor;

@@ -73,13 +73,18 @@ void for_each_element(const xml_node* parent, F read) {
 }  // namespace
 
 bool c_ui_font::load(const std::string& path, c_material* font_material) {
+    c_xml_document doc;
+    // A missing or malformed file reads as an empty document: no "font", no glyphs.
+    load_document(doc, path);
+    return read(doc, font_material);
+}
+
+bool c_ui_font::read(const c_xml_document& doc, c_material* font_material) {
     material = font_material;
     line_height = base = sheet_width = sheet_height = 0;
     for (auto& glyph : glyphs) glyph.reset();
     kernings.clear();
 
-    c_xml_document doc;
-    if (!load_document(doc, path)) return false;
     const xml_node* root = first_element(doc, "font");
     if (!root) return false;
 

@@ -10,6 +10,7 @@
 namespace tw {
 
 struct c_material;
+class c_xml_document;
 
 // One glyph of the sheet; sizes in sheet pixels, texture coordinates with the
 // sheet's top row at v = 0.
@@ -33,6 +34,8 @@ public:
     // Earlier glyphs and pairs are dropped first. A missing or malformed file
     // leaves a font with no glyphs and returns false.
     bool load(const std::string& path, c_material* material);
+    // The same from a parsed description document; false when it has no "font".
+    bool read(const c_xml_document& doc, c_material* material);
     // The kerning amount for the pair (previous, current) in sheet pixels; 0 when absent.
     int8_t kerning(uint8_t previous, uint8_t current) const;
     // The glyph for a character code, or null.
