@@ -49,7 +49,9 @@ void write_file(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;
     // An empty vector's data() may be null, which fwrite must not be given.
-    if (!bytes.empty()) ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    if (!bytes.empty()) {
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    }
     ASSERT_EQ(std::fclose(f), 0);
 }
 
