@@ -6,12 +6,16 @@
 
 #include "platform/backend/render_device_gl.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tw {
 
 namespace {
 
 constexpr GLfloat k_line_width = 1.3f;
 constexpr GLint k_unpack_alignment = 4;
+constexpr size_t k_glu_spare_rows = 2;
 
 // The internal format of an upload: 3 for RGB, 4 for RGBA, 1 for luminance (the
 // component counts), but GL_ALPHA for alpha images, because a one-component
@@ -27,6 +31,32 @@ GLint internal_format_for(uint32_t format) {
         default:
             return 1;
     }
+}
+
+bool is_power_of_two(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+int bytes_per_pixel(uint32_t format) {
+    switch (format) {
+        case k_format_rgb:
+            return 3;
+        case k_format_rgba:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
+// GLU rescales an image whose sides are not powers of two before building the
+// chain, and that rescaling reads a little past the last row it is given (a
+// crash when the image ends at the end of mapped memory). It gets a copy with
+// spare zero rows after the image, so the read stays in memory the game owns.
+std::vector<uint8_t> padded_copy(uint32_t format, int width, int height, const uint8_t* pixels) {
+    const size_t row = (size_t(width) * size_t(bytes_per_pixel(format)) + k_unpack_alignment - 1) /
+                       k_unpack_alignment * k_unpack_alignment;
+    const size_t size = row * size_t(height);
+    std::vector<uint8_t> copy(size + k_glu_spare_rows * row, 0);
+    std::copy(pixels, pixels + size, copy.begin());
+    return copy;
 }
 
 }  // namespace
@@ -113,8 +143,14 @@ uint32_t c_render_device_gl::create_texture(uint32_t format, int width, int heig
     glTexImage2D(GL_TEXTURE_2D, 0, internal_format, width, height, 0, GLenum(format),
                  GL_UNSIGNED_BYTE, pixels);
     // GLU rescales images whose sides are not powers of two before building the chain.
-    gluBuild2DMipmaps(GL_TEXTURE_2D, internal_format, width, height, GLenum(format),
-                      GL_UNSIGNED_BYTE, pixels);
+    if (is_power_of_two(width) && is_power_of_two(height)) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, internal_format, width, height, GLenum(format),
+                          GL_UNSIGNED_BYTE, pixels);
+    } else {
+        const std::vector<uint8_t> padded = padded_copy(format, width, height, pixels);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, internal_format, width, height, GLenum(format),
+                          GL_UNSIGNED_BYTE, padded.data());
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_TEXTURE_2D);
     return name;
