@@ -18,6 +18,11 @@ constexpr uint32_t k_format_rgb = 0x1907;
 constexpr uint32_t k_format_rgba = 0x1908;
 constexpr uint32_t k_format_luminance = 0x1909;
 
+// Bytes per pixel of an upload format; unknown formats count as one byte.
+constexpr int format_bytes_per_pixel(uint32_t format) {
+    return format == k_format_rgb ? 3 : format == k_format_rgba ? 4 : 1;
+}
+
 class i_render_device {
 public:
     virtual ~i_render_device() = default;

@@ -8,18 +8,6 @@ namespace tw {
 
 namespace {
 
-// Bytes per pixel of an upload format; unknown formats count as one byte.
-int components(uint32_t format) {
-    switch (format) {
-        case k_format_rgb:
-            return 3;
-        case k_format_rgba:
-            return 4;
-        default:
-            return 1;
-    }
-}
-
 c_render_call make_call(e_render_call kind) {
     c_render_call call;
     call.kind = kind;
@@ -121,7 +109,7 @@ uint32_t c_render_device_recording::create_texture(uint32_t format, int width, i
     call.ints[0] = width;
     call.ints[1] = height;
     if (pixels && width > 0 && height > 0) {
-        const size_t stride = (size_t(width) * components(format) + 3) & ~size_t(3);
+        const size_t stride = (size_t(width) * format_bytes_per_pixel(format) + 3) & ~size_t(3);
         call.pixels.assign(pixels, pixels + stride * size_t(height));
         call.texture = next_name_++;
         created_textures.push_back(call.texture);

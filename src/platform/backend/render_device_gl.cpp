@@ -35,23 +35,12 @@ GLint internal_format_for(uint32_t format) {
 
 bool is_power_of_two(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
-int bytes_per_pixel(uint32_t format) {
-    switch (format) {
-        case k_format_rgb:
-            return 3;
-        case k_format_rgba:
-            return 4;
-        default:
-            return 1;
-    }
-}
-
 // GLU rescales an image whose sides are not powers of two before building the
 // chain, and that rescaling reads a little past the last row it is given (a
 // crash when the image ends at the end of mapped memory). It gets a copy with
 // spare zero rows after the image, so the read stays in memory the game owns.
 std::vector<uint8_t> padded_copy(uint32_t format, int width, int height, const uint8_t* pixels) {
-    const size_t row = (size_t(width) * size_t(bytes_per_pixel(format)) + k_unpack_alignment - 1) /
+    const size_t row = (size_t(width) * size_t(format_bytes_per_pixel(format)) + k_unpack_alignment - 1) /
                        k_unpack_alignment * k_unpack_alignment;
     const size_t size = row * size_t(height);
     std::vector<uint8_t> copy(size + k_glu_spare_rows * row, 0);
