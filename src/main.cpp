@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "app/frame_loop.h"
-#include "game/game_states.h"
+#include "chapters/game_states.h"
 #include "platform/file.h"
 #include "platform/shutdown_signals.h"
 #include "platform/backend/render_device_gl.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/frame_loop.h"
-#include "game/game_states.h"
+#include "chapters/game_states.h"
 #include "menu_fixture.h"
 #include "net/persistent_data.h"
 #include "support/temp_folder.h"

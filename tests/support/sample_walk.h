@@ -164,19 +164,28 @@ public:
     int grabs = 0;
 
 private:
-    // The next route node ahead of the larva; once close to it, the one after.
+    // The point k_aim_ahead_distance ahead of the larva along the route, as a
+    // player leads the larva round bends; past the last node, a point beyond it.
     tw::vec2 aim_point(const tw::c_scene_character& larva, const tw::vec2& at) const {
         size_t next = 0;
         for (size_t i = 0; i < route.size(); ++i) {
             if (larva.path && route[i] == larva.path->target) next = i;
             if (route[i] == larva.node && i + 1 < route.size()) next = std::max(next, i + 1);
         }
-        const tw::c_transform& node = route[next]->transform;
-        const float dx = node.tx - at.x, dy = node.ty - at.y;
-        if (dx * dx + dy * dy >= k_aim_ahead_distance * k_aim_ahead_distance) return {node.tx, node.ty};
-        if (next + 1 < route.size()) return {route[next + 1]->transform.tx, route[next + 1]->transform.ty};
-        // Close to the last node: aim beyond it, so the pointer stays far enough ahead to steer.
-        const tw::c_transform& before = route[next > 0 ? next - 1 : 0]->transform;
+        tw::vec2 from = at;
+        float left = k_aim_ahead_distance;
+        for (size_t i = next; i < route.size(); ++i) {
+            const tw::vec2 to{route[i]->transform.tx, route[i]->transform.ty};
+            const float length = std::hypot(to.x - from.x, to.y - from.y);
+            if (length >= left) {
+                const float f = left / length;
+                return {from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f};
+            }
+            left -= length;
+            from = to;
+        }
+        const tw::c_transform& node = route.back()->transform;
+        const tw::c_transform& before = route[route.size() > 1 ? route.size() - 2 : 0]->transform;
         tw::vec2 d{node.tx - before.tx, node.ty - before.ty};
         tw::vec2_normalize(d);
         return {node.tx + d.x * k_aim_ahead_distance, node.ty + d.y * k_aim_ahead_distance};

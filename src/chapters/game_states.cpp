@@ -1,6 +1,7 @@
 // The states the game has so far, by identifier.
-#include "game/game_states.h"
+#include "chapters/game_states.h"
 
+#include "chapters/state_game_1.h"
 #include "menu/state_menu.h"
 
 namespace tw {
@@ -9,6 +10,8 @@ std::unique_ptr<c_state> make_game_state(uint16_t id) {
     switch (id) {
         case k_state_menu:
             return std::make_unique<c_state_menu>();
+        case k_state_chapter_1:
+            return std::make_unique<c_state_game_1>();
         default:
             return nullptr;
     }
