@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 constexpr long k_frame_limit = 60L * 60 * 6;  // six minutes of play at most
 
-TEST(chapter_one, played_from_the_title_screen_to_its_end) {
+TEST(chapter_one_playthrough, played_from_the_title_screen_to_its_end) {
     const fs::path old_dir = fs::current_path();
     fs::current_path(TW_CONTENT_DIR);
     tw_test::c_temp_save_folder save;
