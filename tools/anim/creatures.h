@@ -8,7 +8,8 @@
 
 namespace tw_tools {
 
-// The player's larva: pose "default"; graphs "walk", "turn", "idle", "action", "hop".
+// The player's larva: pose "default"; graphs "walk", "turn", "idle", "action", "hop", and
+// chapter one's "thread", "hang", "chrysalis" (hanging from the origin along +y).
 bool build_larva(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
 // The scene firefly: pose "default"; graphs "sleep", "wake", "fly".
