@@ -459,6 +459,16 @@ std::string level_graphic(const std::string& base, float level, int count) {
     return base + "_" + std::to_string(index);
 }
 
+void add_levels(std::vector<c_graphic_def>& out, const std::string& base, const std::string& element,
+                c_point pivot, int count, float s0, float s1, float a0, float a1, bool hidden_first) {
+    for (int i = 0; i < count; ++i) {
+        const float f = count > 1 ? float(i) / float(count - 1) : 1.0f;
+        const bool hidden = hidden_first && i == 0;
+        out.push_back({base + "_" + std::to_string(i), element, pivot.x, pivot.y, hidden ? 0.02f : mix(s0, s1, f),
+                       uint8_t(hidden ? 0 : std::lround(mix(a0, a1, f)))});
+    }
+}
+
 bool build_larva(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error) {
     c_rig rig;
     if (!rig.build(larva_graphics(), larva_nodes(), geometry, anim, error)) return false;
