@@ -111,10 +111,16 @@ TEST_P(creature_content, every_depth_stays_visible_throughout_every_graph) {
 }
 
 INSTANTIATE_TEST_SUITE_P(shipped, creature_content,
-                         testing::Values(c_creature_file{"anims/larva.xml", {"walk", "turn", "idle", "action", "hop"}},
+                         testing::Values(c_creature_file{"anims/larva.xml", {"walk", "turn", "idle", "action", "hop", "thread", "hang",
+                                                                              "chrysalis"}},
                                          c_creature_file{"anims/firefly.xml", {"sleep", "wake", "fly"}},
                                          c_creature_file{"anims/1hover.xml", {"fly"}},
-                                         c_creature_file{"anims/3dragonfly.xml", {"fly"}}),
+                                         c_creature_file{"anims/3dragonfly.xml", {"fly"}},
+                                         c_creature_file{"anims/cacoona.xml", {"idle", "build"}},
+                                         c_creature_file{"anims/cacoonb.xml", {"idle", "build"}},
+                                         c_creature_file{"anims/1rose.xml", {"idle"}},
+                                         c_creature_file{"anims/1silk.xml", {"idle"}},
+                                         c_creature_file{"anims/1seedhead.xml", {"idle"}}),
                          [](const testing::TestParamInfo<c_creature_file>& info) {
                              return fs::path(info.param.file).stem().string();
                          });

@@ -40,7 +40,8 @@ c_part_geometry fake_geometry(const std::vector<std::string>& ids) {
 const std::vector<std::string> k_larva_elements = {
     "larva_shadow",      "larva_glow",     "larva_leg",  "larva_seg0",       "larva_seg1",
     "larva_seg2",        "larva_seg3",     "larva_seg4", "larva_antenna_far", "larva_mandible",
-    "larva_head",        "larva_eye",      "larva_eye_closed", "larva_eye_happy", "larva_antenna_near"};
+    "larva_head",        "larva_eye",      "larva_eye_closed", "larva_eye_happy", "larva_antenna_near",
+    "larva_petal"};
 const std::vector<std::string> k_firefly_elements = {
     "firefly_halo", "firefly_wing_far", "firefly_antenna_far", "firefly_legs",         "firefly_abdomen",
     "firefly_lantern", "firefly_body",  "firefly_head",        "firefly_eye",          "firefly_eye_closed",
@@ -54,6 +55,21 @@ const std::vector<std::string> k_dragonfly_elements = {
     "dragonfly_seg2",  "dragonfly_seg3",          "dragonfly_seg4",          "dragonfly_thorax", "dragonfly_legs",
     "dragonfly_head",  "dragonfly_eye_far",       "dragonfly_eye",           "dragonfly_wing_hind_near",
     "dragonfly_wing_fore_near"};
+
+// The chapter one set: its cocoons and puzzle-spot props share this naming.
+std::vector<std::string> part_ids(const std::string& prefix, const std::vector<std::string>& parts) {
+    std::vector<std::string> ids;
+    for (const std::string& part : parts) ids.push_back(prefix + "_" + part);
+    return ids;
+}
+const std::vector<std::string> k_cocoon_a_elements =
+    part_ids("cocoon_a", {"pad", "glow", "body", "band1", "band2", "band3", "band4", "face"});
+const std::vector<std::string> k_cocoon_b_elements =
+    part_ids("cocoon_b", {"pad", "glow", "body", "band1", "band2", "band3", "band4", "strands"});
+const std::vector<std::string> k_rose_elements = part_ids("c1rose", {"glow", "stalk", "back", "centre", "front"});
+const std::vector<std::string> k_silk_elements = part_ids("c1silk", {"glow", "back", "front", "glints"});
+const std::vector<std::string> k_seedhead_elements =
+    part_ids("c1seedhead", {"glow", "stalk", "back", "disc", "front"});
 
 bool same_transform(const tw::c_transform& a, const tw::c_transform& b) {
     return a.tx == b.tx && a.ty == b.ty && a.tz == b.tz && a.angle == b.angle;
@@ -264,27 +280,74 @@ TEST_P(anim_creature, every_graphic_keeps_its_texture_aspect) {
 INSTANTIATE_TEST_SUITE_P(
     creatures, anim_creature,
     testing::Values(c_creature_case{"larva", build_larva, &k_larva_elements,
-                                    {"walk", "turn", "idle", "action", "hop"}, {"walk", "idle"}, {"action", "hop"}},
+                                    {"walk", "turn", "idle", "action", "hop", "thread", "hang", "chrysalis"},
+                                    {"walk", "idle", "hang"}, {"action", "hop"}},
                     c_creature_case{"firefly", build_firefly, &k_firefly_elements,
                                     {"sleep", "wake", "fly"}, {"sleep", "fly"}, {}},
                     c_creature_case{"fly", build_fly, &k_fly_elements, {"fly"}, {"fly"}, {}},
-                    c_creature_case{"dragonfly", build_dragonfly, &k_dragonfly_elements, {"fly"}, {"fly"}, {}}),
+                    c_creature_case{"dragonfly", build_dragonfly, &k_dragonfly_elements, {"fly"}, {"fly"}, {}},
+                    c_creature_case{"cocoon_a", build_cocoon_a, &k_cocoon_a_elements, {"idle", "build"}, {"idle"}, {}},
+                    c_creature_case{"cocoon_b", build_cocoon_b, &k_cocoon_b_elements, {"idle", "build"}, {"idle"}, {}},
+                    c_creature_case{"rose", build_c1rose, &k_rose_elements, {"idle"}, {"idle"}, {}},
+                    c_creature_case{"silk", build_c1silk, &k_silk_elements, {"idle"}, {"idle"}, {}},
+                    c_creature_case{"seedhead", build_c1seedhead, &k_seedhead_elements, {"idle"}, {"idle"}, {}}),
     [](const testing::TestParamInfo<c_creature_case>& info) { return std::string(info.param.name); });
 
-TEST(anim_firefly, waking_ends_in_the_first_pose_of_flying) {
+// Graphs played one after another: the first ends exactly where the second starts.
+TEST(anim_handover, a_played_once_graph_ends_in_the_first_pose_of_the_next) {
+    struct c_case {
+        bool (*build)(const c_part_geometry&, tw::c_anim&, std::string&);
+        const std::vector<std::string>* elements;
+        const char* from;
+        const char* to;
+    };
+    const c_case cases[] = {
+        {build_firefly, &k_firefly_elements, "wake", "fly"},
+        {build_larva, &k_larva_elements, "thread", "hang"},
+        {build_cocoon_a, &k_cocoon_a_elements, "build", "idle"},
+        {build_cocoon_b, &k_cocoon_b_elements, "build", "idle"},
+    };
+    for (const c_case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " to " + c.to);
+        tw::c_anim anim;
+        std::string error;
+        ASSERT_TRUE(c.build(fake_geometry(*c.elements), anim, error)) << error;
+        const tw::c_anim_graph* from = anim.find_graph(c.from);
+        const tw::c_anim_graph* to = anim.find_graph(c.to);
+        ASSERT_TRUE(from && to);
+        for (size_t i = 0; i < anim.nodes.size(); ++i) {
+            const tw::c_transform& end = from->transforms[i]->values.at(65535);
+            const tw::c_transform& start = to->transforms[i]->values.at(0);
+            EXPECT_NEAR(end.tx, start.tx, 1e-3f) << anim.nodes[i]->name;
+            EXPECT_NEAR(end.ty, start.ty, 1e-3f) << anim.nodes[i]->name;
+            EXPECT_NEAR(end.angle, start.angle, 1e-4f) << anim.nodes[i]->name;
+        }
+    }
+}
+
+// Under the cane the larva hangs from its tail at the origin along +y; the petal it
+// wraps itself in shows only in "chrysalis".
+TEST(anim_larva, hangs_from_its_tail_and_shows_the_petal_only_when_wrapping) {
     tw::c_anim anim;
     std::string error;
-    ASSERT_TRUE(build_firefly(fake_geometry(k_firefly_elements), anim, error)) << error;
-    const tw::c_anim_graph* wake = anim.find_graph("wake");
-    const tw::c_anim_graph* fly = anim.find_graph("fly");
-    ASSERT_TRUE(wake && fly);
-    for (size_t i = 0; i < anim.nodes.size(); ++i) {
-        const tw::c_transform& end = wake->transforms[i]->values.at(65535);
-        const tw::c_transform& start = fly->transforms[i]->values.at(0);
-        EXPECT_NEAR(end.tx, start.tx, 1e-3f) << anim.nodes[i]->name;
-        EXPECT_NEAR(end.ty, start.ty, 1e-3f) << anim.nodes[i]->name;
-        EXPECT_NEAR(end.angle, start.angle, 1e-4f) << anim.nodes[i]->name;
+    ASSERT_TRUE(build_larva(fake_geometry(k_larva_elements), anim, error)) << error;
+    anim.resolve();
+    anim.apply_graph(*anim.find_graph("hang"), 0);
+    const tw::c_transform tail = anim.node_world_transform(*anim.nodes[1]);
+    const tw::c_transform head = anim.node_world_transform(*anim.nodes[11]);
+    EXPECT_LT(std::hypot(tail.tx, tail.ty), 60);
+    EXPECT_GT(head.ty - tail.ty, 250);
+    EXPECT_LT(std::fabs(head.tx - tail.tx), 0.5f * (head.ty - tail.ty));
+    const tw::c_anim_node* petal = anim.nodes.back().get();
+    ASSERT_EQ(petal->name, "petal");
+    for (const auto& graph : anim.graphs) {
+        for (uint32_t t = 0; t <= 65535; t += 4369) {
+            anim.apply_graph(*graph, uint16_t(t));
+            const bool shown = petal->graphic->buffer.colours[0].a > 0;
+            if (graph->name != "chrysalis") EXPECT_FALSE(shown) << graph->name << " at " << t;
+        }
     }
+    EXPECT_GT(petal->graphic->buffer.colours[0].a, 200) << "wrapped at the end of chrysalis";
 }
 
 TEST(anim_larva, the_turn_is_most_gathered_where_the_facing_flips) {

@@ -2,13 +2,15 @@
 // pose "default" and its graphs) from the art tool's geometry of its parts.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "anim/anim.h"
 #include "anim/rig.h"
 
 namespace tw_tools {
 
-// The player's larva: pose "default"; graphs "walk", "turn", "idle", "action", "hop".
+// The player's larva: pose "default"; graphs "walk", "turn", "idle", "action", "hop", and
+// chapter one's "thread", "hang", "chrysalis" (hanging from the origin along +y).
 bool build_larva(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
 // The scene firefly: pose "default"; graphs "sleep", "wake", "fly".
@@ -20,8 +22,25 @@ bool build_fly(const c_part_geometry& geometry, tw::c_anim& anim, std::string& e
 // The title screen's dragonfly, facing left: pose "default"; graph "fly".
 bool build_dragonfly(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter one's cocoons hanging from the cane's underside (origin at the pad, hanging
+// down): graphs "idle" (first) and "build". Cocoon a is a jade chrysalis with a sleepy
+// face, cocoon b a silky cream cocoon with loose strands.
+bool build_cocoon_a(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+bool build_cocoon_b(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter one's puzzle-spot props, origin at their middles: pose "default" and graph "idle".
+bool build_c1rose(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+bool build_c1silk(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+bool build_c1seedhead(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);
+
+// Appends count such graphics of element about a pivot, from scale s0 and alpha a0 at
+// "<base>_0" to s1 and a1 at the last. With hidden_first, "<base>_0" is instead a speck
+// of alpha 0: a part that is not there yet costs no pixels.
+void add_levels(std::vector<c_graphic_def>& out, const std::string& base, const std::string& element,
+                c_point pivot, int count, float s0, float s1, float a0, float a1, bool hidden_first);
 
 }  // namespace tw_tools

@@ -21,6 +21,11 @@ const c_creature k_creatures[] = {
     {"firefly", "firefly", tw_tools::build_firefly},
     {"fly", "1hover", tw_tools::build_fly},
     {"dragonfly", "3dragonfly", tw_tools::build_dragonfly},
+    {"cocoon_a", "cacoona", tw_tools::build_cocoon_a},
+    {"cocoon_b", "cacoonb", tw_tools::build_cocoon_b},
+    {"c1rose", "1rose", tw_tools::build_c1rose},
+    {"c1silk", "1silk", tw_tools::build_c1silk},
+    {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
 };
 
 const c_creature* find_creature(const char* name) {
