@@ -344,7 +344,9 @@ TEST(anim_larva, hangs_from_its_tail_and_shows_the_petal_only_when_wrapping) {
         for (uint32_t t = 0; t <= 65535; t += 4369) {
             anim.apply_graph(*graph, uint16_t(t));
             const bool shown = petal->graphic->buffer.colours[0].a > 0;
-            if (graph->name != "chrysalis") EXPECT_FALSE(shown) << graph->name << " at " << t;
+            if (graph->name != "chrysalis") {
+                EXPECT_FALSE(shown) << graph->name << " at " << t;
+            }
         }
     }
     EXPECT_GT(petal->graphic->buffer.colours[0].a, 200) << "wrapped at the end of chrysalis";

@@ -1,0 +1,157 @@
+// Cost of chapter one: entering it (scene, buds, larva, seed puzzle, then
+// every texture read, decoded and handed to the device) against a plain read
+// plus decode of the same bitmaps; then the whole chapter played from the
+// title screen by the scripted player, headless, timing every frame (ticks,
+// draw and the player) into a device that keeps nothing, and again into a
+// device that adds up the pixels each frame fills, at 16:9 and at 21:9.
+// Usage: bench_chapter_one [content folder]   (default: the build's content folder)
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "bench_timing.h"
+#include "chapters/state_game_1.h"
+#include "platform/bitmap.h"
+#include "platform/window_headless.h"
+#include "render_device_null.h"
+#include "render_device_overdraw.h"
+#include "support/chapter_one_run.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using tw_bench::bench_clock;
+using tw_bench::median;
+using tw_bench::ms_since;
+
+constexpr int k_enter_runs = 3;
+constexpr long k_frame_limit = 60L * 60 * 6;
+
+struct c_play_figures {
+    std::vector<double> frame_us;
+    std::vector<double> overdraw;
+    long ticks = 0;
+    long frames = 0;
+    int phase = 0;
+    std::string stuck;
+    bool done = false;
+};
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+
+double mean(const std::vector<double>& v) {
+    double sum = 0;
+    for (double x : v) sum += x;
+    return v.empty() ? 0 : sum / double(v.size());
+}
+
+// The whole chapter from the title screen; a frame is timed from one swap to the next.
+template <class D>
+c_play_figures play(D& device, int width, int height, bool count_pixels) {
+    tw_test::c_temp_save_folder save;
+    tw::c_window_headless window;
+    tw::c_platform platform(window, device);
+    window.desktop_width = width;
+    window.desktop_height = height;
+    window.seconds_per_swap = 1.0 / 60.0;
+    tw_test::c_chapter_one_run run;
+    c_play_figures figures;
+    auto last = bench_clock::now();
+    window.on_swap = [&](tw::c_window_headless& w) {
+        const bool in_chapter = dynamic_cast<tw::c_state_game_1*>(run.app.state()) != nullptr;
+        if (in_chapter) {
+            figures.frame_us.push_back(ms_since(last) * 1000.0);
+            if constexpr (std::is_same_v<D, tw_bench::c_render_device_overdraw>) {
+                if (count_pixels) figures.overdraw.push_back(device.overdraw());
+            }
+        }
+        if constexpr (std::is_same_v<D, tw_bench::c_render_device_overdraw>) device.reset();
+        last = bench_clock::now();
+        if (run.done() || w.swap_count > k_frame_limit || !run.player.stuck.empty())
+            w.request_close();
+    };
+    tw::run(platform, run);
+    figures.ticks = run.ticks;
+    figures.frames = run.frames;
+    figures.phase = int(run.player.phase);
+    figures.stuck = run.player.stuck;
+    figures.done = run.done();
+    return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::current_path(argc > 1 ? argv[1] : TW_CONTENT_DIR);
+    tw_test::c_temp_save_folder save;
+
+    // Entering: the state's own work, then the loading frames' reads and decodes.
+    tw_bench::c_render_device_null device;
+    tw::c_window_headless window;
+    tw::c_platform platform(window, device);
+    window.set_receiver(&platform);
+    window.init();
+    window.open_fullscreen(1920, 1080);
+    platform.update_screen_size(1920, 1080);
+    std::vector<double> enter_ms, load_ms;
+    std::vector<std::string> files;
+    for (int run = 0; run < k_enter_runs; ++run) {
+        platform.release_all();
+        tw::c_application_data data;
+        auto chapter = std::make_unique<tw::c_state_game_1>();
+        const auto t0 = bench_clock::now();
+        chapter->on_enter(platform, data);
+        chapter->on_resize(platform, data);
+        enter_ms.push_back(ms_since(t0));
+        const auto t1 = bench_clock::now();
+        while (platform.load_next_queued()) {
+        }
+        load_ms.push_back(ms_since(t1));
+        files.clear();
+        for (const auto& texture : platform.loaded_textures) files.push_back(texture->file_name);
+    }
+    std::vector<double> plain_ms;
+    size_t bytes = 0;
+    for (int run = 0; run < k_enter_runs; ++run) {
+        bytes = 0;
+        const auto t0 = bench_clock::now();
+        for (const std::string& file : files) {
+            tw::c_image image;
+            tw::read_bitmap("textures/" + file, image);
+            bytes += image.pixels.size();
+        }
+        plain_ms.push_back(ms_since(t0));
+    }
+    std::printf("entering chapter one: %.1f ms of state work, then %zu textures (%.1f MB decoded) "
+                "read, decoded and handed to the device in %.0f ms (medians of %d)\n",
+                median(enter_ms), files.size(), double(bytes) / 1e6, median(load_ms),
+                k_enter_runs);
+    std::printf("plain read + decode of the same bitmaps: %.0f ms\n", median(plain_ms));
+
+    tw_bench::c_render_device_null null_device;
+    const c_play_figures timed = play(null_device, 1920, 1080, false);
+    std::printf("DEBUG %zu quads, %ld frames %d phase\n", null_device.quads, timed.frames, timed.phase);
+    std::printf("whole chapter at 1920x1080 (%s, %ld ticks): frame (ticks + draw + player) "
+                "median %.0f us, 99th percentile %.0f us, worst %.0f us\n",
+                timed.done ? "played to its end" : "NOT FINISHED", timed.ticks,
+                median(timed.frame_us), percentile(timed.frame_us, 0.99),
+                percentile(timed.frame_us, 1.0));
+
+    for (const auto& [w, h, name] : {std::tuple{1920, 1080, "16:9"}, std::tuple{2520, 1080, "21:9"}}) {
+        tw_bench::c_render_device_overdraw counting;
+        const c_play_figures drawn = play(counting, w, h, true);
+        std::printf("DEBUG phase %d stuck %s frames %ld\n", drawn.phase, drawn.stuck.c_str(), drawn.frames);
+        std::printf("overdraw at %s (%dx%d, %s): mean %.2f, 99th percentile %.2f, worst %.2f "
+                    "screens of pixels per frame\n",
+                    name, w, h, drawn.done ? "whole chapter" : "NOT FINISHED", mean(drawn.overdraw),
+                    percentile(drawn.overdraw, 0.99), percentile(drawn.overdraw, 1.0));
+    }
+    return timed.done ? 0 : 1;
+}
