@@ -34,9 +34,6 @@ struct c_play_figures {
     std::vector<double> frame_us;
     std::vector<double> overdraw;
     long ticks = 0;
-    long frames = 0;
-    int phase = 0;
-    std::string stuck;
     bool done = false;
 };
 
@@ -79,9 +76,7 @@ c_play_figures play(D& device, int width, int height, bool count_pixels) {
     };
     tw::run(platform, run);
     figures.ticks = run.ticks;
-    figures.frames = run.frames;
-    figures.phase = int(run.player.phase);
-    figures.stuck = run.player.stuck;
+
     figures.done = run.done();
     return figures;
 }
@@ -137,7 +132,6 @@ int main(int argc, char** argv) {
 
     tw_bench::c_render_device_null null_device;
     const c_play_figures timed = play(null_device, 1920, 1080, false);
-    std::printf("DEBUG %zu quads, %ld frames %d phase\n", null_device.quads, timed.frames, timed.phase);
     std::printf("whole chapter at 1920x1080 (%s, %ld ticks): frame (ticks + draw + player) "
                 "median %.0f us, 99th percentile %.0f us, worst %.0f us\n",
                 timed.done ? "played to its end" : "NOT FINISHED", timed.ticks,
@@ -147,7 +141,6 @@ int main(int argc, char** argv) {
     for (const auto& [w, h, name] : {std::tuple{1920, 1080, "16:9"}, std::tuple{2520, 1080, "21:9"}}) {
         tw_bench::c_render_device_overdraw counting;
         const c_play_figures drawn = play(counting, w, h, true);
-        std::printf("DEBUG phase %d stuck %s frames %ld\n", drawn.phase, drawn.stuck.c_str(), drawn.frames);
         std::printf("overdraw at %s (%dx%d, %s): mean %.2f, 99th percentile %.2f, worst %.2f "
                     "screens of pixels per frame\n",
                     name, w, h, drawn.done ? "whole chapter" : "NOT FINISHED", mean(drawn.overdraw),
