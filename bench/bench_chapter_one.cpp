@@ -2,8 +2,8 @@
 // every texture read, decoded and handed to the device) against a plain read
 // plus decode of the same bitmaps; then the whole chapter played from the
 // title screen by the scripted player, headless, timing every frame (ticks,
-// draw and the player) into a device that keeps nothing, and again into a
-// device that adds up the pixels each frame fills, at 16:9 and at 21:9.
+// draw and the player) into a device that keeps nothing, and again into the
+// recording device to add up the pixels each frame fills, at 16:9 and at 21:9.
 // With "gl" the entering is timed through the OpenGL device in a real window
 // (uploads and mipmaps included; run it under xvfb-run without a display).
 // Usage: bench_chapter_one [content folder] [gl]   (default: the build's content folder)
@@ -21,7 +21,8 @@
 #include "platform/bitmap.h"
 #include "platform/window_headless.h"
 #include "render_device_null.h"
-#include "render_device_overdraw.h"
+#include "overdraw.h"
+#include "platform/render_device_recording.h"
 #include "support/chapter_one_run.h"
 #include "support/real_window.h"
 #include "support/temp_folder.h"
@@ -70,11 +71,11 @@ c_play_figures play(D& device, int width, int height, bool count_pixels) {
         const bool in_chapter = dynamic_cast<tw::c_state_game_1*>(run.app.state()) != nullptr;
         if (in_chapter) {
             figures.frame_us.push_back(ms_since(last) * 1000.0);
-            if constexpr (std::is_same_v<D, tw_bench::c_render_device_overdraw>) {
-                if (count_pixels) figures.overdraw.push_back(device.overdraw());
+            if constexpr (std::is_same_v<D, tw::c_render_device_recording>) {
+                if (count_pixels) figures.overdraw.push_back(tw_bench::overdraw_of(device.calls));
             }
         }
-        if constexpr (std::is_same_v<D, tw_bench::c_render_device_overdraw>) device.reset();
+        if constexpr (std::is_same_v<D, tw::c_render_device_recording>) device.calls.clear();
         last = bench_clock::now();
         if (run.done() || w.swap_count > k_frame_limit || !run.player.stuck.empty())
             w.request_close();
@@ -173,7 +174,7 @@ int main(int argc, char** argv) {
                 percentile(timed.frame_us, 1.0));
 
     for (const auto& [w, h, name] : {std::tuple{1920, 1080, "16:9"}, std::tuple{2520, 1080, "21:9"}}) {
-        tw_bench::c_render_device_overdraw counting;
+        tw::c_render_device_recording counting;
         const c_play_figures drawn = play(counting, w, h, true);
         std::printf("overdraw at %s (%dx%d, %s): mean %.2f, 99th percentile %.2f, worst %.2f "
                     "screens of pixels per frame\n",

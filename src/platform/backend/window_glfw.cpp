@@ -181,6 +181,7 @@ void c_window_glfw::swap_buffers() {
     if (!window_) return;
     glfwSwapBuffers(window_);
     glfwPollEvents();
+    if (!pacing_) return;
     double wait = pacer_.sleep_after_swap(glfwGetTime());
     if (wait > 0.0) std::this_thread::sleep_for(std::chrono::duration<double>(wait));
 }

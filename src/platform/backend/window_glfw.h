@@ -32,10 +32,13 @@ public:
     // swap did not wait for the retrace.
     void swap_buffers() override;
     void terminate() override;
+    // Off: swaps never sleep, so a benchmark sees what a frame costs.
+    void set_pacing(bool on) { pacing_ = on; }
 
 private:
     GLFWwindow* window_ = nullptr;
     c_frame_pacer pacer_;
+    bool pacing_ = true;
     bool initialised_ = false;
 };
 
