@@ -72,6 +72,7 @@ void c_platform::load(c_texture& texture) {
     // Loading again replaces the earlier upload instead of leaking it.
     if (texture.name != 0) device().delete_texture(texture.name);
     texture.format = upload_format(image.format);
+    texture.regions = visible_regions(image);
     texture.name =
         device().create_texture(texture.format, image.width, image.height, image.pixels.data());
 }

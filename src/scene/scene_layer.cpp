@@ -2,7 +2,10 @@
 // half-texel inset, and drawing the tiles with parallax.
 #include "scene/scene_layer.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
+#include "platform/texture.h"
 #include "platform/xml_archive.h"
 
 namespace tw {
@@ -66,10 +69,45 @@ void c_scene_layer::draw(c_platform& platform, const vec3& view_position) const 
     for (const std::unique_ptr<c_tile>& tile : tiles) {
         placed.tx = origin_x + float(tile->x) * tile_scale;
         placed.ty = origin_y - float(tile->y) * tile_scale;
+        const c_texture* texture = tile->material ? tile->material->texture : nullptr;
+        // A tile with nothing visible costs nothing; a mostly empty one only its visible parts.
+        if (texture && texture->regions.empty()) continue;
+        const bool parts = texture && trim(*texture);
         platform.bind_material(tile->material);
-        platform.set_vertex_buffer(&tile_quad);
-        platform.draw_quads(placed, 4);
+        platform.set_vertex_buffer(parts ? &trimmed : &tile_quad);
+        platform.draw_quads(placed, parts ? int(texture->regions.size()) * 4 : 4);
     }
+    platform.set_vertex_buffer(nullptr);
+}
+
+bool c_scene_layer::trim(const c_texture& texture) const {
+    const size_t count = texture.regions.size();
+    if (count > size_t(k_trimmed_quads)) return false;
+    if (count == 1) {
+        const c_texture_region& r = texture.regions.front();
+        if (r.u0 <= 0 && r.v0 <= 0 && r.u1 >= 1 && r.v1 >= 1) return false;
+    }
+    // The tile quad maps its corners to the texture inset by half a texel; a
+    // region's part of the quad keeps that mapping, so it draws the same texels.
+    const vec3* corner = tile_quad.positions.get();  // top left, top right, bottom right, bottom left
+    const float m = tile_quad.uvs[0].x;
+    const float span = 1 - 2 * m;
+    auto at = [&](float u, float v, int i) {
+        const float s = span > 0 ? std::clamp((u - m) / span, 0.0f, 1.0f) : 0;
+        const float t = span > 0 ? std::clamp((v - m) / span, 0.0f, 1.0f) : 0;
+        trimmed.positions[i] = {corner[0].x + (corner[1].x - corner[0].x) * s,
+                                corner[0].y + (corner[3].y - corner[0].y) * t, 0};
+        trimmed.uvs[i] = {m + span * s, m + span * t};
+        trimmed.colours[i] = tile_quad.colours[0];
+    };
+    int i = 0;
+    for (const c_texture_region& r : texture.regions) {
+        at(r.u0, r.v0, i++);
+        at(r.u1, r.v0, i++);
+        at(r.u1, r.v1, i++);
+        at(r.u0, r.v1, i++);
+    }
+    return true;
 }
 
 }  // namespace tw

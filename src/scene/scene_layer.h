@@ -13,8 +13,10 @@ namespace tw {
 class c_platform;
 class c_xml_document;
 struct c_material;
+struct c_texture;
 
 constexpr int k_layer_texture_size = 512;  // pixels, for layers made in code
+constexpr int k_trimmed_quads = 63;        // visible parts of one tile drawn one by one, at most
 
 class c_scene_layer {
 public:
@@ -48,6 +50,12 @@ public:
     int tile_size = 0;                        // scene units of one tile before tile_scale
     std::vector<std::unique_ptr<c_tile>> tiles;
     c_vertex_buffer_quad tile_quad{4};
+
+private:
+    // Fills trimmed with the parts of the tile quad over the texture's visible
+    // regions; false when the whole quad is to be drawn.
+    bool trim(const c_texture& texture) const;
+    mutable c_vertex_buffer_quad trimmed{k_trimmed_quads * 4};
 };
 
 }  // namespace tw
