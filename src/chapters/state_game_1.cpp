@@ -124,6 +124,7 @@ void c_state_game_1::create_graphics(c_platform& platform) {
         if (!scene.find_level(setting.level)) continue;
         lights[i].graphic = graphic(setting.level, setting.name, k_light_texture, k_light_half);
         lights[i].graphic->quad.buffer.set_colour(setting.colour);
+        make_graphic_glow(platform, *lights[i].graphic);
         // The thread and the silk knot wait, unseen, for the larva to hang.
         if (i == 0) {
             thread = graphic(setting.level, "thread", k_thread_texture, k_thread_graphic_half);

@@ -19,6 +19,7 @@ c_scene_graphic* add_menu_light(c_platform& platform, c_scene& scene, c_scene_le
     light->half_height = k_menu_light_half_size;
     build_graphic_quad(platform, *light);
     set_graphic_colour(*light, colour);
+    make_graphic_glow(platform, *light);
     // add_graphic appends to the scene's list and to the list of the level of
     // that name, which is this level.
     return scene.add_graphic(std::move(light));

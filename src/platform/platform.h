@@ -17,6 +17,8 @@
 
 namespace tw {
 
+struct c_image;
+
 class i_sound_device;
 
 // What the states share of the platform: screen, last delivered mouse, tick
@@ -96,6 +98,8 @@ public:
     c_material* get_material(const std::string& file_name, bool additive);
     // Reads "textures/" + file name and uploads it; on failure reports it and leaves name 0.
     void load(c_texture& texture);
+    // Reads and decodes "textures/" + file name without uploading it; false if unreadable.
+    bool read_texture_image(const std::string& file_name, c_image& image) const;
     // Reads only the bitmap headers of "textures/" + file name.
     bool read_bitmap_size(const std::string& file_name, uint16_t& width, uint16_t& height);
     // Deletes every material and texture, loaded and queued, with their device textures.

@@ -77,6 +77,10 @@ void c_platform::load(c_texture& texture) {
         device().create_texture(texture.format, image.width, image.height, image.pixels.data());
 }
 
+bool c_platform::read_texture_image(const std::string& file_name, c_image& image) const {
+    return read_bitmap(k_texture_folder + file_name, image);
+}
+
 bool c_platform::read_bitmap_size(const std::string& file_name, uint16_t& width,
                                   uint16_t& height) {
     return read_bitmap_header(k_texture_folder + file_name, width, height);

@@ -54,8 +54,12 @@ void c_scene::draw_level(c_platform& platform, const c_scene_level& level) {
     for (c_scene_character* character_in_level : level.characters) {
         character_in_level->draw(platform);
     }
-    for (const c_scene_graphic* graphic : level.graphics) {
-        platform.draw_quad(graphic->quad, graphic->transform);
+    for (c_scene_graphic* graphic : level.graphics) {
+        if (graphic->glow) {
+            graphic->glow->draw(platform, *graphic);
+        } else {
+            platform.draw_quad(graphic->quad, graphic->transform);
+        }
     }
     for (const c_scene_particle* system : level.particle_systems) system->draw(platform);
 }

@@ -1,9 +1,11 @@
 // A static textured quad placed in a scene, found by name by chapter code.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/math.h"
 #include "platform/vertex_buffer.h"
+#include "scene/scene_glow.h"
 
 namespace tw {
 
@@ -17,7 +19,12 @@ struct c_scene_graphic {
     c_transform transform;
     float half_width = 0;  // scene units
     float half_height = 0;
+    // Set for the big soft light pools: drawn as a vertex-coloured grid instead of the quad.
+    std::unique_ptr<c_scene_glow> glow;
 };
+
+// Makes the graphic a glow (see c_scene_glow); without its bitmap it stays a plain quad.
+void make_graphic_glow(c_platform& platform, c_scene_graphic& graphic);
 
 // Builds the graphic's quad from its half sizes with the material of file_name;
 // used when a graphic is loaded and when code creates one.

@@ -68,6 +68,7 @@ void c_render_device_gl::set_fixed_state() {
         glActiveTextureARB(GL_TEXTURE0_ARB);
     }
     glEnable(GL_TEXTURE_2D);
+    texturing_off_ = false;
 }
 
 void c_render_device_gl::viewport(int x, int y, int width, int height) {
@@ -76,8 +77,9 @@ void c_render_device_gl::viewport(int x, int y, int width, int height) {
 
 void c_render_device_gl::clear(float r, float g, float b, float a) {
     glClearColor(r, g, b, a);
+    // Only colour: nothing is depth tested (animations sort their parts
+    // themselves), so clearing the depth buffer would only cost a pass over it.
     glClear(GL_COLOR_BUFFER_BIT);
-    glClear(GL_DEPTH_BUFFER_BIT);
 }
 
 void c_render_device_gl::load_projection(const float m[16]) {
@@ -99,7 +101,18 @@ void c_render_device_gl::multiply_modelview(const float m[16]) { glMultMatrixf(m
 
 void c_render_device_gl::pop_modelview() { glPopMatrix(); }
 
-void c_render_device_gl::bind_texture(uint32_t name) { glBindTexture(GL_TEXTURE_2D, name); }
+void c_render_device_gl::bind_texture(uint32_t name) {
+    // No texture: the vertex colours alone, which a software renderer fills fastest.
+    if ((name == 0) != texturing_off_) {
+        texturing_off_ = name == 0;
+        if (texturing_off_) {
+            glDisable(GL_TEXTURE_2D);
+        } else {
+            glEnable(GL_TEXTURE_2D);
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, name);
+}
 
 void c_render_device_gl::blend_function(bool additive) {
     glBlendFunc(GL_SRC_ALPHA, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
@@ -142,6 +155,7 @@ uint32_t c_render_device_gl::create_texture(uint32_t format, int width, int heig
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_TEXTURE_2D);
+    texturing_off_ = false;
     return name;
 }
 

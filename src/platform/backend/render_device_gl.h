@@ -28,7 +28,7 @@ public:
     void multiply_modelview(const float m[16]) override;
     // Pops the model-view matrix.
     void pop_modelview() override;
-    // Binds a 2D texture on unit 0; 0 unbinds.
+    // Binds a 2D texture on unit 0; 0 unbinds and turns texturing off until the next one.
     void bind_texture(uint32_t name) override;
     // Source alpha with destination one (additive) or one minus source alpha.
     void blend_function(bool additive) override;
@@ -40,6 +40,9 @@ public:
                             const uint8_t* pixels) override;
     // glDeleteTextures.
     void delete_texture(uint32_t name) override;
+
+private:
+    bool texturing_off_ = false;
 };
 
 }  // namespace tw
