@@ -20,17 +20,10 @@
 #include "game/ui_puzzle.h"
 #include "menu/state_menu.h"
 #include "support/sample_walk.h"
+#include "support/seed_solver.h"
 #include "ui/ui_element_button_push.h"
 
 namespace tw_test {
-
-// What the pointer does this frame: move to (x, y) in window pixels and, if
-// button is 0 or 1, release or press there.
-struct c_pointer_step {
-    bool move = false;
-    int x = 0, y = 0;
-    int button = -1;
-};
 
 class c_chapter_one_player {
 public:
@@ -193,55 +186,17 @@ private:
         }
     }
 
-    // Sorts the head ring by ring from the rim inwards: the nearest seed of the
-    // wanted kind travels to its place through cells not yet settled (through
-    // any cell if it must; those are settled again later), one exchange
-    // (press on a seed, drag to the neighbour, release) at a time.
+    // Sorts the head one exchange (press on a seed, drag to the neighbour,
+    // release) at a time.
     void solve_seeds(const tw::c_platform& platform, tw::c_game_puzzle_c1_p2& puzzle) {
-        using cell = tw::c_game_puzzle_c1_p2::c_cell;
         if (puzzle.complete) return;
         if (exchanges > k_exchange_limit) {
             stuck = "the seed head is not sorted after " + std::to_string(exchanges) + " exchanges";
             return;
         }
-        std::map<const cell*, std::vector<cell*>> links;
-        for (const auto& link : puzzle.swappers) {
-            links[link->a].push_back(link->b);
-            links[link->b].push_back(link->a);
-        }
-        std::vector<cell*> order;
-        for (int k = tw::k_seed_places - 1; k >= 0; --k)
-            for (int s = 0; s < tw::k_seed_spokes; ++s) order.push_back(&puzzle.cell(s, k));
-        size_t first_wrong = 0;
-        auto kind_of_place = [&](const cell* c) { return int(c - &puzzle.cells[0]) % tw::k_seed_places; };
-        while (first_wrong < order.size() &&
-               order[first_wrong]->occupant->kind == kind_of_place(order[first_wrong]))
-            ++first_wrong;
-        if (first_wrong == order.size()) return;
-        cell* goal = order[first_wrong];
-        const int kind = kind_of_place(goal);
-        for (bool through_settled : {false, true}) {
-            // Breadth first from the goal to the nearest seed of the kind.
-            std::map<cell*, cell*> towards_goal{{goal, nullptr}};
-            std::deque<cell*> open{goal};
-            while (!open.empty()) {
-                cell* c = open.front();
-                open.pop_front();
-                for (cell* n : links[c]) {
-                    const bool settled =
-                        std::find(order.begin(), order.begin() + long(first_wrong), n) !=
-                        order.begin() + long(first_wrong);
-                    if (towards_goal.count(n) || (settled && !through_settled)) continue;
-                    towards_goal[n] = c;
-                    if (n->occupant->kind == kind) {
-                        exchange(platform, puzzle, *n, *c);  // one step towards the goal
-                        return;
-                    }
-                    open.push_back(n);
-                }
-            }
-        }
-        stuck = "no seed of kind " + std::to_string(kind) + " can reach its place";
+        const tw::c_game_puzzle_c1_p2::c_cell* from = nullptr;
+        const tw::c_game_puzzle_c1_p2::c_cell* to = nullptr;
+        if (next_seed_exchange(puzzle, from, to, stuck)) exchange(platform, puzzle, *from, *to);
     }
     void exchange(const tw::c_platform& platform, tw::c_game_puzzle_c1_p2& puzzle,
                   const tw::c_game_puzzle_c1_p2::c_cell& from,
