@@ -197,6 +197,35 @@ struct c_bad_line_case {
     const char* reason_part;
 };
 
+// Four quarters, red, green / blue, white, in a 10 x 10 user space.
+const char* const k_quarters_svg =
+    R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10" viewBox="0 0 10 10">)svg"
+    R"svg(<rect x="0" y="0" width="5" height="5" fill="#ff0000"/><rect x="5" y="0" width="5" height="5" fill="#00ff00"/>)svg"
+    R"svg(<rect x="0" y="5" width="5" height="5" fill="#0000ff"/><rect x="5" y="5" width="5" height="5" fill="#ffffff"/></svg>)svg";
+
+TEST_F(art_run, tile_cuts_one_grid_cell_turned_clockwise_and_wants_square_cells) {
+    write_text("quarters.svg", k_quarters_svg);
+    ASSERT_TRUE(run("tile textures/whole.bmp quarters.svg 1 1 0 0 8 1\n"
+                    "tile textures/cell.bmp quarters.svg 2 2 1 1 4 3 rgba\n")) << error;
+    // One clockwise quarter: blue comes up to the top left, red goes to the top right.
+    const tw::c_image whole = bitmap("textures/whole.bmp");
+    ASSERT_EQ(whole.width, 8);
+    EXPECT_EQ(pixel_at(whole, 1, 1).b, 255);
+    EXPECT_EQ(pixel_at(whole, 6, 1).r, 255);
+    EXPECT_EQ(pixel_at(whole, 6, 6).g, 255);
+    EXPECT_EQ(pixel_at(whole, 1, 6).r, 255);
+    EXPECT_EQ(pixel_at(whole, 1, 6).g, 255);
+    const tw::c_image cell = bitmap("textures/cell.bmp");
+    EXPECT_EQ(cell.width, 4);
+    EXPECT_EQ(cell.format, tw::k_image_32bit);
+    EXPECT_EQ(pixel_at(cell, 2, 2).r, 255);  // the white quarter alone
+    EXPECT_EQ(pixel_at(cell, 2, 2).b, 255);
+    EXPECT_EQ(totals.images, 2);
+
+    EXPECT_FALSE(run("tile textures/tall.bmp quarters.svg 2 1 0 0 4 0\n"));
+    EXPECT_NE(error.find("not square"), std::string::npos) << error;
+}
+
 TEST(art_manifest, malformed_lines_are_refused_with_a_reason) {
     const c_bad_line_case cases[] = {
         {"sprite a.bmp a.svg 4 4", "unknown kind"},
@@ -212,6 +241,8 @@ TEST(art_manifest, malformed_lines_are_refused_with_a_reason) {
         {"layer sky.xml sky a.svg 512 2048", "textures/"},
         {"layer sky.xml textures/sky a.svg 512 0", "tile size"},
         {"geometry", "expected"},
+        {"tile a.bmp a.svg 2 2 2 0 64 0", "column"},
+        {"tile a.bmp a.svg 2 2 0 0 64 4", "quarter turns"},
     };
     for (const c_bad_line_case& c : cases) {
         std::vector<c_art_item> items;

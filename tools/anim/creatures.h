@@ -33,6 +33,10 @@ bool build_c1rose(const c_part_geometry& geometry, tw::c_anim& anim, std::string
 bool build_c1silk(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 bool build_c1seedhead(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter two's big glow-worm on her lily pad (origin at the middle of her body, head to
+// the left): pose "default"; graphs "idle" (first) and "celebrate".
+bool build_glowbig(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

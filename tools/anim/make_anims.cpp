@@ -26,6 +26,7 @@ const c_creature k_creatures[] = {
     {"c1rose", "1rose", tw_tools::build_c1rose},
     {"c1silk", "1silk", tw_tools::build_c1silk},
     {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
+    {"glowbig", "glowbig", tw_tools::build_glowbig},
 };
 
 const c_creature* find_creature(const char* name) {

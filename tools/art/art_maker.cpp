@@ -12,6 +12,7 @@
 #include "art/art_output.h"
 #include "art/layer_tiles.h"
 #include "art/manifest.h"
+#include "art/pixels.h"
 #include "art/svg_render.h"
 #include "platform/xml_document.h"
 
@@ -41,6 +42,7 @@ private:
     bool make_image(const c_art_item& item, std::string& reason);
     bool make_element(const c_art_item& item, std::string& reason);
     bool make_layer_item(const c_art_item& item, std::string& reason);
+    bool make_tile(const c_art_item& item, std::string& reason);
     void start_geometry(const c_art_item& item);
 
     std::string m_source_dir;
@@ -110,6 +112,28 @@ bool c_manifest_run::make_layer_item(const c_art_item& item, std::string& reason
     return true;
 }
 
+bool c_manifest_run::make_tile(const c_art_item& item, std::string& reason) {
+    const c_svg_document* doc = document(item.svg, reason);
+    if (!doc) return false;
+    // The whole document scaled so one grid cell is item.width pixels across; cells
+    // are square in pixels, so a document whose cells are not square is stretched.
+    const double scale = double(item.width) * item.grid_columns / doc->bounds().width;
+    const double scale_y = double(item.width) * item.grid_rows / doc->bounds().height;
+    if (std::fabs(scale - scale_y) > 1e-6 * scale) {
+        reason = "the grid's cells are not square";
+        return false;
+    }
+    c_image_rgba image;
+    if (!doc->render_region(scale, item.column * item.width, item.row * item.width, item.width, item.width,
+                            image, reason)) {
+        return false;
+    }
+    image = turn_image(image, item.quarter_turns);
+    if (!write_art_bitmap(image, item.colour, m_output_dir + "/" + item.output, m_log, reason)) return false;
+    ++m_totals.images;
+    return true;
+}
+
 void c_manifest_run::start_geometry(const c_art_item& item) {
     c_geometry_file geometry;
     geometry.line = item.line;
@@ -136,6 +160,9 @@ bool c_manifest_run::run(const std::vector<c_art_item>& items, int& failed_line,
                 break;
             case k_art_geometry:
                 start_geometry(item);
+                break;
+            case k_art_tile:
+                ok = make_tile(item, reason);
                 break;
         }
         if (!ok) return false;

@@ -152,6 +152,21 @@ bool parse_layer(const std::vector<std::string>& f, c_art_item& item, std::strin
     return true;
 }
 
+bool parse_tile(const std::vector<std::string>& f, c_art_item& item, std::string& reason) {
+    const char* usage =
+        "tile <out.bmp> <file.svg> <columns> <rows> <column> <row> <pixels> <clockwise quarter turns> [rgb|rgba]";
+    if (!expect_fields(f, 9, 10, usage, reason)) return false;
+    item.kind = k_art_tile;
+    return parse_output_path(f[1], item.output, reason) && parse_svg_path(f[2], item.svg, reason) &&
+           parse_int(f[3], 1, k_max_pixels, "columns", item.grid_columns, reason) &&
+           parse_int(f[4], 1, k_max_pixels, "rows", item.grid_rows, reason) &&
+           parse_int(f[5], 0, item.grid_columns - 1, "column", item.column, reason) &&
+           parse_int(f[6], 0, item.grid_rows - 1, "row", item.row, reason) &&
+           parse_int(f[7], 1, k_max_pixels, "pixels", item.width, reason) &&
+           parse_int(f[8], 0, 3, "quarter turns", item.quarter_turns, reason) &&
+           (f.size() < 10 || parse_colour(f[9], item.colour, reason));
+}
+
 bool parse_geometry(const std::vector<std::string>& f, c_art_item& item, std::string& reason) {
     if (!expect_fields(f, 2, 2, "geometry <out .xml>", reason)) return false;
     item.kind = k_art_geometry;
@@ -175,8 +190,10 @@ bool parse_manifest_line(const std::string& line, int line_number, std::vector<c
         ok = parse_layer(fields, item, reason);
     } else if (fields[0] == "geometry") {
         ok = parse_geometry(fields, item, reason);
+    } else if (fields[0] == "tile") {
+        ok = parse_tile(fields, item, reason);
     } else {
-        reason = "unknown kind \"" + fields[0] + "\" (image, element, layer or geometry)";
+        reason = "unknown kind \"" + fields[0] + "\" (image, element, layer, geometry or tile)";
     }
     if (ok) items.push_back(item);
     return ok;

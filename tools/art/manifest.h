@@ -12,6 +12,7 @@ enum art_item_kind : uint8_t {
     k_art_element,   // one element by id at a scale, padded
     k_art_layer,     // the whole document cut into tiles, with a tile file
     k_art_geometry,  // later elements are also listed in this XML file
+    k_art_tile,      // one cell of the document split into a grid, turned by quarter turns
 };
 
 enum art_colour_format : uint8_t {
@@ -38,6 +39,11 @@ struct c_art_item {
     int pad = k_default_element_pad;
     int texture_size = 0;     // layer: tile side in pixels
     int tile_size = 0;        // layer: tile side in SVG units
+    int grid_columns = 0;     // tile: the document's grid
+    int grid_rows = 0;
+    int column = 0;           // tile: which cell, from the top left
+    int row = 0;
+    int quarter_turns = 0;    // tile: clockwise quarter turns applied to the cell's pixels
     art_colour_format colour = k_colour_auto;
 };
 

@@ -150,4 +150,17 @@ c_image_rgba crop_image(const c_image_rgba& image, int x, int y, int width, int 
     return piece;
 }
 
+c_image_rgba turn_image(const c_image_rgba& image, int quarter_turns) {
+    c_image_rgba turned = image;
+    for (int turn = 0; turn < ((quarter_turns % 4) + 4) % 4; ++turn) {
+        const c_image_rgba from = turned;
+        turned = c_image_rgba(from.height, from.width);
+        // One clockwise quarter: the source's left column becomes the top row.
+        for (int y = 0; y < turned.height; ++y)
+            for (int x = 0; x < turned.width; ++x)
+                std::memcpy(turned.at(x, y), from.at(y, from.height - 1 - x), k_channels);
+    }
+    return turned;
+}
+
 }  // namespace tw_tools

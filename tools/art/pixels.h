@@ -32,4 +32,7 @@ bool is_fully_transparent(const c_image_rgba& image);
 // outside the image are transparent black.
 c_image_rgba crop_image(const c_image_rgba& image, int x, int y, int width, int height);
 
+// The image turned clockwise (as seen, rows running down) by quarter_turns quarter turns.
+c_image_rgba turn_image(const c_image_rgba& image, int quarter_turns);
+
 }  // namespace tw_tools
