@@ -16,6 +16,8 @@
 #include "app/application_data.h"
 #include "app/state_machine.h"
 #include "chapters/game_puzzle_c1_p2.h"
+#include "chapters/game_puzzle_c2_p1.h"
+#include "chapters/game_puzzle_c2_p3.h"
 #include "chapters/game_puzzle_c3_p2.h"
 #include "chapters/game_puzzle_c5_p4.h"
 #include "platform/platform.h"
@@ -106,6 +108,46 @@ private:
     }
 
     int exchanges_ = 0;
+};
+
+// The glow-worm chimes: once it is the player's turn, presses the glow-worm
+// the showing lit at that place of the sequence.
+class c_chime_player : public c_clicking_player {
+public:
+    bool midway(const tw::i_game_puzzle& puzzle) const override {
+        return static_cast<const tw::c_game_puzzle_c2_p1&>(puzzle).stage >= 2;
+    }
+
+private:
+    void plan(const tw::c_platform& platform, tw::i_game_puzzle& puzzle) override {
+        auto& chimes = static_cast<tw::c_game_puzzle_c2_p1&>(puzzle);
+        if (chimes.complete || chimes.phase != tw::k_chime_phase_player ||
+            chimes.position >= chimes.chimes.size())
+            return;
+        const auto& next = *chimes.nodes[chimes.chimes[chimes.position]->node];
+        click(platform, chimes.scene, next.x, next.y);
+    }
+};
+
+// The tiles: presses the first tile that does not yet look right.
+class c_tile_player : public c_clicking_player {
+public:
+    bool midway(const tw::i_game_puzzle& puzzle) const override {
+        const auto& tiles = static_cast<const tw::c_game_puzzle_c2_p3&>(puzzle);
+        int right = 0;
+        for (const auto& node : tiles.nodes) right += tw::c_game_puzzle_c2_p3::is_right(*node);
+        return right >= int(tiles.nodes.size()) / 2 + 4;
+    }
+
+private:
+    void plan(const tw::c_platform& platform, tw::i_game_puzzle& puzzle) override {
+        auto& tiles = static_cast<tw::c_game_puzzle_c2_p3&>(puzzle);
+        for (const auto& node : tiles.nodes) {
+            if (tw::c_game_puzzle_c2_p3::is_right(*node)) continue;
+            click(platform, tiles.scene, node->x, node->y);
+            return;
+        }
+    }
 };
 
 // The timed view: nothing to play, the pointer rests.
@@ -211,6 +253,20 @@ inline const std::vector<c_puzzle_entry>& puzzle_catalogue() {
              return puzzle;
          },
          []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_seed_player>(); }},
+        {"c2p1",
+         [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
+             auto puzzle = std::make_unique<tw::c_game_puzzle_c2_p1>();
+             puzzle->setup(platform);
+             return puzzle;
+         },
+         []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_chime_player>(); }},
+        {"c2p3",
+         [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
+             auto puzzle = std::make_unique<tw::c_game_puzzle_c2_p3>();
+             puzzle->setup(platform);
+             return puzzle;
+         },
+         []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_tile_player>(); }},
         {"c3p2",
          [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
              auto puzzle = std::make_unique<tw::c_game_puzzle_c3_p2>();

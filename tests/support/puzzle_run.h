@@ -10,7 +10,7 @@
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
 #include "sound/sound_device_recording.h"
-#include "support/puzzle_host.h"
+#include "support/puzzle_chapter.h"
 #include "support/sample_walk.h"
 #include "support/temp_folder.h"
 
@@ -36,7 +36,7 @@ public:
         tw::fill_sound_table(app.data.sounds);
         app.send_message = {};
         platform.update_screen_size(k_width, k_height);
-        auto state = std::make_unique<c_puzzle_host>(puzzle, std::move(setup));
+        auto state = std::make_unique<c_puzzle_chapter>(puzzle, std::move(setup));
         host = state.get();
         app.change_state(platform, std::move(state));
         while (platform.queued_texture_count() > 0 || platform.queued_material_count() > 0) frame();
@@ -66,7 +66,7 @@ public:
     tw::c_sound_device_recording* sound = nullptr;
     c_temp_save_folder save;
     tw::c_application app;
-    c_puzzle_host* host = nullptr;
+    c_puzzle_chapter* host = nullptr;
     int presses = 0;
 
 private:

@@ -13,10 +13,10 @@ namespace tw_test {
 
 constexpr uint16_t k_puzzle_host_chapter = 2;
 
-class c_puzzle_host : public tw::c_state_game {
+class c_puzzle_chapter : public tw::c_state_game {
 public:
     // setup is called from on_enter with the platform, before the puzzle opens.
-    c_puzzle_host(tw::i_game_puzzle& shown, std::function<void(tw::c_platform&)> setup)
+    c_puzzle_chapter(tw::i_game_puzzle& shown, std::function<void(tw::c_platform&)> setup)
         : c_state_game(k_puzzle_host_chapter), hosted(shown), setup_puzzle(std::move(setup)) {}
 
     void on_enter(tw::c_platform& platform, tw::c_application_data& data) override {
