@@ -12,7 +12,7 @@
 //   time involved, so the picture is the same on every run of the same code)
 //   and writes it as a binary PPM, for before-and-after comparisons.
 //   TW_OVERDRAW_BREAKDOWN=1 also lists the textures that fill the most screen.
-//   scenes: menu, chapter1, c1p2
+//   scenes: menu, chapter1 and every puzzle of the test catalogue (c1p2, c2p1, ...)
 #include <GL/gl.h>
 #include <sys/resource.h>
 
@@ -29,7 +29,6 @@
 #include "app/application.h"
 #include "app/frame_loop.h"
 #include "bench_timing.h"
-#include "chapters/game_puzzle_c1_p2.h"
 #include "chapters/game_states.h"
 #include "menu/state_menu.h"
 #include "overdraw.h"
@@ -39,6 +38,7 @@
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
 #include "sound/sound_table.h"
+#include "support/puzzle_catalogue.h"
 #include "support/real_window.h"
 #include "support/temp_folder.h"
 
@@ -52,14 +52,13 @@ constexpr double k_default_seconds = 4;
 constexpr int k_warm_up_frames = 30;
 constexpr uint32_t k_fixed_seed = 20261208;
 
-// A puzzle shown on its own, as the chapter shows it once the fade is over.
+// A puzzle of the test programs' catalogue shown on its own, as the chapter
+// shows it once the fade is over.
 class c_puzzle_state : public tw::c_state {
 public:
-    c_puzzle_state(std::unique_ptr<tw::i_game_puzzle> shown,
-                   std::function<void(tw::c_platform&, tw::i_game_puzzle&)> setup)
-        : puzzle(std::move(shown)), setup_(std::move(setup)) {}
+    explicit c_puzzle_state(const tw_test::c_puzzle_entry& entry) : entry_(entry) {}
     void on_enter(tw::c_platform& platform, tw::c_application_data&) override {
-        setup_(platform, *puzzle);
+        puzzle = entry_.make(platform);
     }
     void on_tick(tw::c_platform& platform, tw::c_application_data& data) override {
         puzzle->on_tick(platform, data);
@@ -74,7 +73,7 @@ public:
     std::unique_ptr<tw::i_game_puzzle> puzzle;
 
 private:
-    std::function<void(tw::c_platform&, tw::i_game_puzzle&)> setup_;
+    const tw_test::c_puzzle_entry& entry_;
 };
 
 struct c_scene_entry {
@@ -82,21 +81,22 @@ struct c_scene_entry {
     int settle_ticks;  // ticks run before measuring: fades over, the opening camera reached
 };
 
+constexpr int k_puzzle_settle_ticks = 60;
+
+// The states by name, and every puzzle of the catalogue by its scene's name.
 const std::map<std::string, c_scene_entry>& scenes() {
-    static const std::map<std::string, c_scene_entry> table = {
+    static const std::map<std::string, c_scene_entry> table = [] {
+      std::map<std::string, c_scene_entry> named = {
         // The menu's credits are seeded from the clock in the game; here from a fixed seed.
         {"menu", {[] { return std::make_unique<tw::c_state_menu>(k_fixed_seed); }, 240}},
         {"chapter1", {[] { return tw::make_game_state(tw::k_state_chapter_1); }, 560}},
-        {"c1p2",
-         {[] {
-              return std::make_unique<c_puzzle_state>(
-                  std::make_unique<tw::c_game_puzzle_c1_p2>(),
-                  [](tw::c_platform& p, tw::i_game_puzzle& z) {
-                      static_cast<tw::c_game_puzzle_c1_p2&>(z).setup(p);
-                  });
-          },
-          60}},
-    };
+      };
+      for (const tw_test::c_puzzle_entry& entry : tw_test::puzzle_catalogue()) {
+          named[entry.name] = {[&entry] { return std::make_unique<c_puzzle_state>(entry); },
+                               k_puzzle_settle_ticks};
+      }
+      return named;
+    }();
     return table;
 }
 
