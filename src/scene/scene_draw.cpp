@@ -1,5 +1,7 @@
 // The scene's per-frame work: the update order (anims, particles, character,
 // view) and the drawing (projection, levels kind by kind, letterbox).
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "scene/scene.h"
 
@@ -68,6 +70,12 @@ void c_scene::draw_letterbox(c_platform& platform) const {
     if (!needs_letterbox(platform)) return;
     const vec2 eye = view.eye();
     c_transform placed;
+    // The bars are 8192 units wide; a camera showing more than that (a puzzle
+    // board wider than 4096 each side) gets them stretched to its width, so
+    // nothing is left uncovered at the corners of the band.
+    const float stretch = std::max(1.0f, view.zoom / k_letterbox_half_width);
+    placed.m[0] = stretch;
+    placed.m[4] = stretch;
     placed.tx = eye.x;
     placed.ty = eye.y + view.zoom / k_band_aspect;
     platform.draw_quad(letterbox_top, placed);

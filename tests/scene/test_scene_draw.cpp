@@ -331,3 +331,19 @@ TEST_F(c_scene_draw_test, added_items_join_the_level_named_by_them_and_a_new_cha
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(c_scene_draw_test, letterbox_bars_stretch_to_a_camera_wider_than_their_8192_units) {
+    platform_.update_screen_size(1280, 1024);
+    scene_.view.zoom = 5120;
+    scene_.draw(platform_);
+    const auto matrices = device_.calls_of(tw::e_render_call::multiply_modelview);
+    ASSERT_EQ(matrices.size(), 2u);
+    for (const auto& call : matrices) {
+        EXPECT_FLOAT_EQ(call.matrix[0], 1.25f);
+        EXPECT_FLOAT_EQ(call.matrix[5], 1.25f);
+    }
+}
+
+}  // namespace
