@@ -4,6 +4,7 @@
 // puzzle page share the table and the host that runs a puzzle on its own; a
 // new puzzle is one more entry (and its player) in puzzle_catalogue().
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -19,6 +20,7 @@
 #include "chapters/game_puzzle_c2_p1.h"
 #include "chapters/game_puzzle_c2_p3.h"
 #include "chapters/game_puzzle_c3_p2.h"
+#include "chapters/game_puzzle_c4_p3.h"
 #include "chapters/game_puzzle_c5_p4.h"
 #include "platform/platform.h"
 #include "platform/window.h"
@@ -150,6 +152,62 @@ private:
     }
 };
 
+// The poppies: searches (depth first over the open holes) for a run of jumps
+// that leaves one poppy, then drags each poppy over its neighbour in turn.
+class c_poppy_player : public c_clicking_player {
+public:
+    using c_puzzle = tw::c_game_puzzle_c4_p3;
+    bool midway(const tw::i_game_puzzle& puzzle) const override {
+        int open = 0;
+        for (const auto& h : static_cast<const c_puzzle&>(puzzle).holes) open += h->open;
+        return open <= 6;
+    }
+
+private:
+    struct c_move {
+        int from, to;  // hole indices
+    };
+
+    void plan(const tw::c_platform& platform, tw::i_game_puzzle& puzzle) override {
+        auto& poppies = static_cast<c_puzzle&>(puzzle);
+        if (poppies.complete || !stuck.empty()) return;
+        std::vector<bool> open;
+        for (const auto& h : poppies.holes) open.push_back(h->open != 0);
+        std::vector<c_move> moves;
+        if (!search(poppies, open, moves) || moves.empty()) {
+            stuck = "no run of jumps leaves one poppy";
+            return;
+        }
+        const auto& from = *poppies.holes[size_t(moves.front().from)];
+        const auto& to = *poppies.holes[size_t(moves.front().to)];
+        press_and_release(platform, poppies.scene, from.home_x, from.home_y, to.home_x, to.home_y);
+    }
+
+    // Fills moves with jumps from this board to one open poppy; false if there are none.
+    static bool search(const c_puzzle& poppies, std::vector<bool>& open, std::vector<c_move>& moves) {
+        if (std::count(open.begin(), open.end(), true) <= 1) return true;
+        const auto& holes = poppies.holes;
+        for (size_t a = 0; a < holes.size(); ++a) {
+            if (!open[a]) continue;
+            for (size_t b = 0; b < holes.size(); ++b) {
+                if (open[b]) continue;
+                const auto* over = poppies.middle(*holes[a], *holes[b]);
+                if (!over) continue;
+                const size_t m = size_t(std::find_if(holes.begin(), holes.end(),
+                                                     [&](const auto& h) { return h.get() == over; }) -
+                                        holes.begin());
+                if (!open[m]) continue;
+                open[a] = false, open[m] = false, open[b] = true;
+                moves.push_back({int(a), int(b)});
+                if (search(poppies, open, moves)) return true;
+                moves.pop_back();
+                open[a] = true, open[m] = true, open[b] = false;
+            }
+        }
+        return false;
+    }
+};
+
 // The timed view: nothing to play, the pointer rests.
 class c_idle_player : public i_puzzle_player {
 public:
@@ -274,6 +332,13 @@ inline const std::vector<c_puzzle_entry>& puzzle_catalogue() {
              return puzzle;
          },
          []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_leaf_player>(); }},
+        {"c4p3",
+         [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
+             auto puzzle = std::make_unique<tw::c_game_puzzle_c4_p3>();
+             puzzle->setup(platform);
+             return puzzle;
+         },
+         []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_poppy_player>(); }},
         {"c5p4",
          [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
              auto puzzle = std::make_unique<tw::c_game_puzzle_c5_p4>();
