@@ -300,7 +300,7 @@ struct c_puzzle_entry {
     std::unique_ptr<i_puzzle_player> (*player)();
 };
 
-constexpr const char* k_timed_view_scene = "sample.xml";  // chapter five's own view is not made yet
+constexpr const char* k_timed_view_scene = "c5p4.xml";
 
 inline const std::vector<c_puzzle_entry>& puzzle_catalogue() {
     static const std::vector<c_puzzle_entry> entries = {
