@@ -45,4 +45,18 @@ bool offer_puzzle_mouse(c_platform& platform, uint16_t kind, uint16_t dx, uint16
     return ui.on_mouse_button(ui_context(platform), kind, dx, dy, puzzle);
 }
 
+c_ui_screen* open_puzzle_scene(c_platform& platform, c_scene& scene, c_ui_screen_set& ui,
+                               const char* scene_file) {
+    scene.load(platform, scene_file);
+    scene.set_camera("camera1");
+    c_ui_screen* screen = ui.create_screen();
+    ui.current = screen;
+    return screen;
+}
+
+void draw_puzzle_scene(c_platform& platform, c_scene& scene, c_ui_screen_set& ui) {
+    scene.draw(platform);
+    ui.render(platform);
+}
+
 }  // namespace tw

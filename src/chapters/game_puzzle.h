@@ -13,6 +13,7 @@ namespace tw {
 
 class c_platform;
 class c_scene;
+class c_ui_screen;
 class c_ui_screen_set;
 struct c_application_data;
 
@@ -47,6 +48,14 @@ int nearest_index(const std::vector<vec2>& candidates, const vec2& point,
 // codes to on_ui_event as a state drains its own.
 void update_puzzle_ui(c_platform& platform, c_application_data& data, c_ui_screen_set& ui,
                       i_game_puzzle& puzzle);
+
+// Loads the puzzle's scene file, takes its camera "camera1" and makes a new,
+// empty UI screen current; returns the screen.
+c_ui_screen* open_puzzle_scene(c_platform& platform, c_scene& scene, c_ui_screen_set& ui,
+                               const char* scene_file);
+
+// Draws the puzzle's scene, then its UI screen.
+void draw_puzzle_scene(c_platform& platform, c_scene& scene, c_ui_screen_set& ui);
 
 // Offers a mouse event to the puzzle's screen set; true when an element took it.
 bool offer_puzzle_mouse(c_platform& platform, uint16_t kind, uint16_t dx, uint16_t dy,

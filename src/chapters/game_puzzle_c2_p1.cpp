@@ -24,10 +24,7 @@ void set_graphic_alpha(c_scene_graphic& graphic, uint8_t alpha) { graphic.quad.b
 }  // namespace
 
 void c_game_puzzle_c2_p1::setup(c_platform& platform) {
-    scene.load(platform, k_chime_scene_file);
-    scene.set_camera("camera1");
-    screen = ui.create_screen();
-    ui.current = screen;
+    screen = open_puzzle_scene(platform, scene, ui, k_chime_scene_file);
     complete = 0;
     phase = k_chime_phase_showing;
     pause = k_chime_first_pause;
@@ -105,8 +102,7 @@ void c_game_puzzle_c2_p1::on_tick(c_platform& platform, c_application_data& data
 }
 
 void c_game_puzzle_c2_p1::on_draw(c_platform& platform, c_application_data&) {
-    scene.draw(platform);
-    ui.render(platform);
+    draw_puzzle_scene(platform, scene, ui);
 }
 
 bool c_game_puzzle_c2_p1::on_ui_event(c_platform&, c_application_data&, uint16_t) {

@@ -23,10 +23,7 @@ const std::array<c_tile_start, k_tile_count> k_tile_starts = {{
 }};
 
 void c_game_puzzle_c2_p3::setup(c_platform& platform) {
-    scene.load(platform, k_tile_scene_file);
-    scene.set_camera("camera1");
-    screen = ui.create_screen();
-    ui.current = screen;
+    screen = open_puzzle_scene(platform, scene, ui, k_tile_scene_file);
     complete = 0;
 
     nodes.clear();
@@ -75,8 +72,7 @@ void c_game_puzzle_c2_p3::on_tick(c_platform& platform, c_application_data& data
 }
 
 void c_game_puzzle_c2_p3::on_draw(c_platform& platform, c_application_data&) {
-    scene.draw(platform);
-    ui.render(platform);
+    draw_puzzle_scene(platform, scene, ui);
 }
 
 bool c_game_puzzle_c2_p3::on_ui_event(c_platform&, c_application_data&, uint16_t) {

@@ -42,10 +42,7 @@ c_game_puzzle_c4_p3::hole* nearest_hole(const std::vector<std::unique_ptr<c_game
 }  // namespace
 
 void c_game_puzzle_c4_p3::setup(c_platform& platform) {
-    scene.load(platform, k_poppy_scene_file);
-    scene.set_camera("camera1");
-    screen = ui.create_screen();
-    ui.current = screen;
+    screen = open_puzzle_scene(platform, scene, ui, k_poppy_scene_file);
     complete = 0;
     selected = nullptr;
     holes.clear();
@@ -97,8 +94,7 @@ void c_game_puzzle_c4_p3::on_tick(c_platform& platform, c_application_data& data
 }
 
 void c_game_puzzle_c4_p3::on_draw(c_platform& platform, c_application_data&) {
-    scene.draw(platform);
-    ui.render(platform);
+    draw_puzzle_scene(platform, scene, ui);
 }
 
 bool c_game_puzzle_c4_p3::on_ui_event(c_platform&, c_application_data&, uint16_t) { return true; }

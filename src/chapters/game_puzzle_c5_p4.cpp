@@ -4,10 +4,7 @@
 namespace tw {
 
 void c_game_puzzle_c5_p4::setup(c_platform& platform, const char* scene_file) {
-    scene.load(platform, scene_file);
-    scene.set_camera("camera1");
-    screen = ui.create_screen();
-    ui.current = screen;
+    screen = open_puzzle_scene(platform, scene, ui, scene_file);
     countdown = k_timed_view_ticks;
 }
 
@@ -21,8 +18,7 @@ void c_game_puzzle_c5_p4::on_tick(c_platform& platform, c_application_data& data
 }
 
 void c_game_puzzle_c5_p4::on_draw(c_platform& platform, c_application_data&) {
-    scene.draw(platform);
-    ui.render(platform);
+    draw_puzzle_scene(platform, scene, ui);
 }
 
 bool c_game_puzzle_c5_p4::on_ui_event(c_platform&, c_application_data&, uint16_t) {
