@@ -226,6 +226,20 @@ TEST_F(art_run, tile_cuts_one_grid_cell_turned_clockwise_and_wants_square_cells)
     EXPECT_NE(error.find("not square"), std::string::npos) << error;
 }
 
+TEST_F(art_run, region_draws_one_element_alone_inside_a_rectangle_of_the_document) {
+    write_text("quarters.svg", k_quarters_svg);
+    write_text("ids.svg", std::string(k_quarters_svg).replace(std::string(k_quarters_svg).find("<rect"), 5,
+                                                              "<rect id=\"red\""));
+    // The red quarter alone, in a rectangle reaching past it to the right and below.
+    ASSERT_TRUE(run("region textures/red.bmp ids.svg red 2.5 2.5 5 5 2\n")) << error;
+    const tw::c_image red = bitmap("textures/red.bmp");
+    ASSERT_EQ(red.width, 10);
+    ASSERT_EQ(red.height, 10);
+    EXPECT_EQ(pixel_at(red, 1, 1).r, 255);
+    EXPECT_EQ(pixel_at(red, 1, 1).a, 255);
+    EXPECT_EQ(pixel_at(red, 8, 8).a, 0);  // where the white quarter is, nothing: drawn alone
+}
+
 TEST(art_manifest, malformed_lines_are_refused_with_a_reason) {
     const c_bad_line_case cases[] = {
         {"sprite a.bmp a.svg 4 4", "unknown kind"},
@@ -243,6 +257,8 @@ TEST(art_manifest, malformed_lines_are_refused_with_a_reason) {
         {"geometry", "expected"},
         {"tile a.bmp a.svg 2 2 2 0 64 0", "column"},
         {"tile a.bmp a.svg 2 2 0 0 64 4", "quarter turns"},
+        {"region a.bmp a.svg box 0 0 0 4 1", "width"},
+        {"region a.bmp a.svg box 0 0 40 4 1000", "pixels across"},
     };
     for (const c_bad_line_case& c : cases) {
         std::vector<c_art_item> items;

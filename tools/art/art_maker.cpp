@@ -43,6 +43,7 @@ private:
     bool make_element(const c_art_item& item, std::string& reason);
     bool make_layer_item(const c_art_item& item, std::string& reason);
     bool make_tile(const c_art_item& item, std::string& reason);
+    bool make_region(const c_art_item& item, std::string& reason);
     void start_geometry(const c_art_item& item);
 
     std::string m_source_dir;
@@ -134,6 +135,22 @@ bool c_manifest_run::make_tile(const c_art_item& item, std::string& reason) {
     return true;
 }
 
+// The element drawn alone where it sits in the document, cut to the rectangle: pieces
+// cut from one picture keep the picture's own coordinates, so a scene can place them.
+bool c_manifest_run::make_region(const c_art_item& item, std::string& reason) {
+    const c_svg_document* doc = document(item.svg, reason);
+    c_svg_rect rect;
+    rect.x = item.left;
+    rect.y = item.top;
+    rect.width = item.region_width;
+    rect.height = item.region_height;
+    c_image_rgba image;
+    if (!doc || !doc->render_element(item.element_id, rect, item.scale, 0, image, reason)) return false;
+    if (!write_art_bitmap(image, item.colour, m_output_dir + "/" + item.output, m_log, reason)) return false;
+    ++m_totals.elements;
+    return true;
+}
+
 void c_manifest_run::start_geometry(const c_art_item& item) {
     c_geometry_file geometry;
     geometry.line = item.line;
@@ -163,6 +180,9 @@ bool c_manifest_run::run(const std::vector<c_art_item>& items, int& failed_line,
                 break;
             case k_art_tile:
                 ok = make_tile(item, reason);
+                break;
+            case k_art_region:
+                ok = make_region(item, reason);
                 break;
         }
         if (!ok) return false;

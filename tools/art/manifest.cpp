@@ -167,6 +167,37 @@ bool parse_tile(const std::vector<std::string>& f, c_art_item& item, std::string
            (f.size() < 10 || parse_colour(f[9], item.colour, reason));
 }
 
+bool parse_units(const std::string& text, bool positive, const char* what, double& out, std::string& reason) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || (positive && value <= 0)) {
+        reason = std::string(what) + " \"" + text + "\" is not a number" + (positive ? " above 0" : "");
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool parse_region(const std::vector<std::string>& f, c_art_item& item, std::string& reason) {
+    const char* usage =
+        "region <out.bmp> <file.svg> <element id> <left> <top> <width> <height> <pixels per svg unit> [rgb|rgba]";
+    if (!expect_fields(f, 9, 10, usage, reason)) return false;
+    item.kind = k_art_region;
+    item.element_id = f[3];
+    if (!parse_output_path(f[1], item.output, reason) || !parse_svg_path(f[2], item.svg, reason) ||
+        !parse_units(f[4], false, "left", item.left, reason) || !parse_units(f[5], false, "top", item.top, reason) ||
+        !parse_units(f[6], true, "width", item.region_width, reason) ||
+        !parse_units(f[7], true, "height", item.region_height, reason) || !parse_scale(f[8], item.scale, reason) ||
+        (f.size() == 10 && !parse_colour(f[9], item.colour, reason))) {
+        return false;
+    }
+    if (item.region_width * item.scale > k_max_pixels || item.region_height * item.scale > k_max_pixels) {
+        reason = "the region is more than " + std::to_string(k_max_pixels) + " pixels across";
+        return false;
+    }
+    return true;
+}
+
 bool parse_geometry(const std::vector<std::string>& f, c_art_item& item, std::string& reason) {
     if (!expect_fields(f, 2, 2, "geometry <out .xml>", reason)) return false;
     item.kind = k_art_geometry;
@@ -192,8 +223,10 @@ bool parse_manifest_line(const std::string& line, int line_number, std::vector<c
         ok = parse_geometry(fields, item, reason);
     } else if (fields[0] == "tile") {
         ok = parse_tile(fields, item, reason);
+    } else if (fields[0] == "region") {
+        ok = parse_region(fields, item, reason);
     } else {
-        reason = "unknown kind \"" + fields[0] + "\" (image, element, layer, geometry or tile)";
+        reason = "unknown kind \"" + fields[0] + "\" (image, element, region, layer, geometry or tile)";
     }
     if (ok) items.push_back(item);
     return ok;

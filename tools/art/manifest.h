@@ -13,6 +13,7 @@ enum art_item_kind : uint8_t {
     k_art_layer,     // the whole document cut into tiles, with a tile file
     k_art_geometry,  // later elements are also listed in this XML file
     k_art_tile,      // one cell of the document split into a grid, turned by quarter turns
+    k_art_region,    // one element alone, inside a rectangle of the document given in units
 };
 
 enum art_colour_format : uint8_t {
@@ -44,6 +45,8 @@ struct c_art_item {
     int column = 0;           // tile: which cell, from the top left
     int row = 0;
     int quarter_turns = 0;    // tile: clockwise quarter turns applied to the cell's pixels
+    double left = 0, top = 0;  // region: the rectangle in SVG units, from its top left
+    double region_width = 0, region_height = 0;
     art_colour_format colour = k_colour_auto;
 };
 
