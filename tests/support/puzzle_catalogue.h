@@ -22,9 +22,12 @@
 #include "chapters/game_puzzle_c3_p2.h"
 #include "chapters/game_puzzle_c4_p3.h"
 #include "chapters/game_puzzle_c5_p4.h"
+#include "chapters/game_puzzle_c5_p7.h"
+#include "chapters/game_puzzle_silhouettes.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "support/sample_walk.h"
+#include "support/scarab_solver.h"
 #include "support/seed_solver.h"
 
 namespace tw_test {
@@ -63,14 +66,17 @@ protected:
 
     virtual void plan(const tw::c_platform& platform, tw::i_game_puzzle& puzzle) = 0;
 
-    // Press at the scene point, optionally move to a second point, release there.
+    // Press at the scene point, optionally move to a second point (in even
+    // steps over moves frames), release there.
     void press_and_release(const tw::c_platform& platform, const tw::c_scene& scene, float x0,
-                           float y0, float x1, float y1) {
+                           float y0, float x1, float y1, int moves = 1) {
         int ax = 0, ay = 0, bx = 0, by = 0;
         scene_to_pixels(platform, scene.view, x0, y0, ax, ay);
         scene_to_pixels(platform, scene.view, x1, y1, bx, by);
         queued_.push_back({true, ax, ay, 1});
-        if (bx != ax || by != ay) queued_.push_back({true, bx, by, -1});
+        if (bx != ax || by != ay)
+            for (int m = 1; m <= moves; ++m)
+                queued_.push_back({true, ax + (bx - ax) * m / moves, ay + (by - ay) * m / moves, -1});
         queued_.push_back({true, bx, by, 0});
         ++presses;
         wait_ = k_click_gap;
@@ -208,6 +214,72 @@ private:
     }
 };
 
+// The silhouettes: drags each silhouette still lying about onto the place its
+// picture shows, over a few frames as a hand would.
+class c_silhouette_player : public c_clicking_player {
+public:
+    using c_puzzle = tw::c_game_puzzle_silhouettes;
+    bool midway(const tw::i_game_puzzle& puzzle) const override {
+        const auto& pieces = static_cast<const c_puzzle&>(puzzle).pieces;
+        return 2 * std::count_if(pieces.begin(), pieces.end(), [](const auto& p) { return p.placed; }) >=
+               long(pieces.size());
+    }
+
+private:
+    static constexpr int k_drag_frames = 12;
+    static constexpr int k_attempt_limit = 3;  // drops per piece before giving up
+
+    void plan(const tw::c_platform& platform, tw::i_game_puzzle& puzzle) override {
+        auto& p = static_cast<c_puzzle&>(puzzle);
+        for (const auto& piece : p.pieces) {
+            if (piece.placed) continue;
+            if (++attempts_[&piece] > k_attempt_limit) {
+                stuck = "a silhouette does not stay where its picture goes";
+                return;
+            }
+            press_and_release(platform, p.scene, piece.silhouette->transform.tx,
+                              piece.silhouette->transform.ty, piece.solved_x, piece.solved_y,
+                              k_drag_frames);
+            return;
+        }
+    }
+
+    std::map<const void*, int> attempts_;
+};
+
+// The scarab rings: finds the shortest run of ring turns and spare exchanges
+// to a whole picture once, then presses on each ring or the spare button.
+class c_scarab_player : public c_clicking_player {
+public:
+    using c_puzzle = tw::c_game_puzzle_c5_p7;
+    bool midway(const tw::i_game_puzzle&) const override { return planned_ && done_ * 2 >= moves_.size(); }
+
+private:
+    // A press at this distance from the centre turns that ring (outer, middle, inner).
+    static constexpr float k_ring_press[3] = {1030, 780, 350};
+
+    void plan(const tw::c_platform& platform, tw::i_game_puzzle& puzzle) override {
+        auto& p = static_cast<c_puzzle&>(puzzle);
+        if (!planned_) {
+            moves_ = c_scarab_solver().solve(p);
+            planned_ = true;
+            if (moves_.empty() && !p.whole()) stuck = "no run of moves makes the scarab whole";
+        }
+        if (done_ >= moves_.size()) return;
+        const int move = moves_[done_++];
+        if (move == k_scarab_move_exchange) {
+            click(platform, p.scene, p.button.x, p.button.y);
+        } else {
+            // Below the centre, away from the spare button.
+            click(platform, p.scene, p.centre.x, p.centre.y - k_ring_press[move]);
+        }
+    }
+
+    std::vector<int> moves_;
+    size_t done_ = 0;
+    bool planned_ = false;
+};
+
 // The timed view: nothing to play, the pointer rests.
 class c_idle_player : public i_puzzle_player {
 public:
@@ -339,6 +411,20 @@ inline const std::vector<c_puzzle_entry>& puzzle_catalogue() {
              return puzzle;
          },
          []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_poppy_player>(); }},
+        {"c4p5",
+         [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
+             auto puzzle = std::make_unique<tw::c_game_puzzle_c4_p5>();
+             puzzle->setup(platform);
+             return puzzle;
+         },
+         []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_silhouette_player>(); }},
+        {"c5p1",
+         [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
+             auto puzzle = std::make_unique<tw::c_game_puzzle_c5_p1>();
+             puzzle->setup(platform);
+             return puzzle;
+         },
+         []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_silhouette_player>(); }},
         {"c5p4",
          [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
              auto puzzle = std::make_unique<tw::c_game_puzzle_c5_p4>();
@@ -346,6 +432,13 @@ inline const std::vector<c_puzzle_entry>& puzzle_catalogue() {
              return puzzle;
          },
          []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_idle_player>(); }},
+        {"c5p7",
+         [](tw::c_platform& platform) -> std::unique_ptr<tw::i_game_puzzle> {
+             auto puzzle = std::make_unique<tw::c_game_puzzle_c5_p7>();
+             puzzle->setup(platform);
+             return puzzle;
+         },
+         []() -> std::unique_ptr<i_puzzle_player> { return std::make_unique<c_scarab_player>(); }},
     };
     return entries;
 }
