@@ -2,6 +2,7 @@
 #include "chapters/game_states.h"
 
 #include "chapters/state_game_1.h"
+#include "chapters/state_game_2.h"
 #include "menu/state_menu.h"
 
 namespace tw {
@@ -12,6 +13,8 @@ std::unique_ptr<c_state> make_game_state(uint16_t id) {
             return std::make_unique<c_state_menu>();
         case k_state_chapter_1:
             return std::make_unique<c_state_game_1>();
+        case k_state_chapter_1 + 1:
+            return std::make_unique<c_state_game_2>();
         default:
             return nullptr;
     }

@@ -443,6 +443,20 @@ inline const std::vector<c_puzzle_entry>& puzzle_catalogue() {
     return entries;
 }
 
+// The player for a puzzle a chapter has opened, by the puzzle's kind; null for none.
+inline std::unique_ptr<i_puzzle_player> player_for(const tw::i_game_puzzle& puzzle) {
+    const tw::i_game_puzzle* p = &puzzle;
+    if (dynamic_cast<const tw::c_game_puzzle_c1_p2*>(p)) return std::make_unique<c_seed_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_c2_p1*>(p)) return std::make_unique<c_chime_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_c2_p3*>(p)) return std::make_unique<c_tile_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_c3_p2*>(p)) return std::make_unique<c_leaf_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_c4_p3*>(p)) return std::make_unique<c_poppy_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_silhouettes*>(p)) return std::make_unique<c_silhouette_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_c5_p4*>(p)) return std::make_unique<c_idle_player>();
+    if (dynamic_cast<const tw::c_game_puzzle_c5_p7*>(p)) return std::make_unique<c_scarab_player>();
+    return nullptr;
+}
+
 inline const c_puzzle_entry* find_puzzle(const std::string& name) {
     for (const c_puzzle_entry& entry : puzzle_catalogue())
         if (name == entry.name) return &entry;

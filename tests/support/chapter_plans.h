@@ -1,0 +1,42 @@
+// Each later chapter's plan for the scripted player and the moments of it
+// worth a picture, shared by the headless playthroughs and the real-window runs.
+#pragma once
+#include <vector>
+
+#include "chapters/state_game_2.h"
+#include "scene/scene_character.h"
+#include "support/chapter_run.h"
+
+namespace tw_test {
+
+inline bool scene_fade_between(const tw::c_state_game_chapter& c, int low, int high) {
+    return c.fade_alpha() > low && c.fade_alpha() < high;
+}
+
+inline c_chapter_plan chapter_two_plan() { return {2, "meta2", {"weavel_gate"}, {}}; }
+
+// The moments are made for one chapter state, once it exists.
+inline std::vector<c_chapter_moment> chapter_two_moments() {
+    return {
+        {"opening", [](tw::c_state_game_chapter& c) {
+             return c.character && c.mode == tw::k_game_mode_scene && scene_fade_between(c, 100, 160) && !c.ended;
+         }},
+        {"the weevil flicks the aphid back", [](tw::c_state_game_chapter& c) {
+             auto& two = static_cast<tw::c_state_game_2&>(c);
+             return c.character && c.character->path == two.drop && c.character->progress > 0.2f;
+         }},
+        {"chime puzzle opening", [](tw::c_state_game_chapter& c) {
+             auto& two = static_cast<tw::c_state_game_2&>(c);
+             return c.puzzle == &two.chimes && c.mode == tw::k_game_mode_puzzle_fading_in &&
+                    scene_fade_between(c, 110, 170);
+         }},
+        {"tile puzzle opening", [](tw::c_state_game_chapter& c) {
+             auto& two = static_cast<tw::c_state_game_2&>(c);
+             return c.puzzle == &two.tiles && c.mode == tw::k_game_mode_puzzle_fading_in &&
+                    scene_fade_between(c, 110, 170);
+         }},
+        {"ending", [](tw::c_state_game_chapter& c) { return c.ended && scene_fade_between(c, 110, 170); }},
+    };
+}
+
+}  // namespace tw_test
