@@ -181,8 +181,12 @@ double recorded_overdraw(const c_scene_entry& entry, int width, int height, size
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--list") {
+        for (const auto& [name, entry] : scenes()) std::printf("%s\n", name.c_str());
+        return 0;
+    }
     if (argc < 2 || !scenes().count(argv[1])) {
-        std::fputs("usage: bench_frames <scene> [seconds] [content folder]\n  scenes:", stderr);
+        std::fputs("usage: bench_frames <scene> [seconds] [content folder] | --list\n  scenes:", stderr);
         for (const auto& [name, entry] : scenes()) std::fprintf(stderr, " %s", name.c_str());
         std::fputs("\n", stderr);
         return 2;

@@ -8,7 +8,7 @@ seconds=${2:-4}
 content=${3:-$(dirname "$bench")/../content}
 shift $(( $# < 3 ? $# : 3 ))
 scenes=("$@")
-[ ${#scenes[@]} -gt 0 ] || scenes=(menu chapter1 c1p2 c2p1 c2p3 c3p2)
+[ ${#scenes[@]} -gt 0 ] || mapfile -t scenes < <("$bench" --list)
 for size in 1280x720 1920x1080; do
   for scene in "${scenes[@]}"; do
     xvfb-run -a -s "-screen 0 ${size}x24 -nolisten tcp" "$bench" "$scene" "$seconds" "$content" \
