@@ -32,7 +32,7 @@ constexpr int k_chirp_levels = 6;
 
 // Asleep the body lies this much lower on the stone; each leg turns about its hip so
 // its foot stays where it stood.
-constexpr float k_sleep_drop = 20;
+constexpr float k_sleep_drop = 38;
 
 // One leg: where it hinges on the thorax and where its foot meets the stone.
 struct c_leg_def {
@@ -231,7 +231,7 @@ bool build_cricket(bool asleep, const c_part_geometry& geometry, tw::c_anim& ani
     rig.add_pose(anim, "default", [&](float u, c_rig_pose& pose) { awake_idle(parts, u, pose); }, 0);
     const c_graph_def graphs[] = {
         {"idle", 48, true, [&](float u, c_rig_pose& pose) { awake_idle(parts, u, pose); }},
-        {"twitch", 240, true, [&](float u, c_rig_pose& pose) { twitch(parts, u, pose); }},
+        {"twitch", 192, true, [&](float u, c_rig_pose& pose) { twitch(parts, u, pose); }},
     };
     for (const c_graph_def& graph : graphs) {
         if (!rig.add_graph(anim, graph, error)) return false;
