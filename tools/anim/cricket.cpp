@@ -170,7 +170,7 @@ void sleep_idle(const c_cricket_parts& p, float u, c_rig_pose& pose) {
     const float sigh = smoothstep(0.1f, 0.5f, u);
     at(pose, p.extra).dy = 150 * sigh;
     at(pose, p.extra).dx = -30 * sigh;
-    at(pose, p.extra).angle = 0.15f * std::sin(sigh * 6.2831855f);
+    at(pose, p.extra).angle = 0.15f * std::sin(sigh * k_two_pi);
     pose.graphics[size_t(p.extra)] = level_graphic("sigh", envelope(u, 0.1f, 0.2f, 0.32f, 0.48f), k_sigh_levels);
 }
 
@@ -213,7 +213,7 @@ void twitch(const c_cricket_parts& p, float u, c_rig_pose& pose) {
     at(pose, p.head).angle += -0.06f * lift + 0.02f * song * std::sin(u * 12 * k_two_pi + 1);
     at(pose, p.antenna).angle += 0.12f * lift + 0.07f * song * std::sin(u * 24 * k_two_pi + 1.2f);
     at(pose, p.antenna_far).angle += 0.1f * lift + 0.06f * song * std::sin(u * 24 * k_two_pi + 2);
-    // The front legs brace against the thorax's tilt so the feet stay on the stone.
+    // The legs turn back against the thorax's tilt so the feet stay on the stone.
     for (int i = 0; i < k_legs; ++i) at(pose, p.legs[i]).angle = 0.03f * lift;
     pose.graphics[size_t(p.eye)] = song > 0.35f ? "eye_happy" : "eye";
     pose.graphics[size_t(p.extra)] = level_graphic("chirp", song, k_chirp_levels);
