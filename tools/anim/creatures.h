@@ -37,6 +37,12 @@ bool build_c1seedhead(const c_part_geometry& geometry, tw::c_anim& anim, std::st
 // the left): pose "default"; graphs "idle" (first) and "celebrate".
 bool build_glowbig(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter two's field cricket on its stone by the pond, facing left, origin on the stone
+// under its belly. Asleep it lacks its near middle and hind legs: pose "default", graph
+// "idle". Awake and whole: pose "default", graphs "idle" (first) and "twitch" (its song).
+bool build_cricket_asleep(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+bool build_cricket_awake(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

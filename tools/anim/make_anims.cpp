@@ -27,6 +27,8 @@ const c_creature k_creatures[] = {
     {"c1silk", "1silk", tw_tools::build_c1silk},
     {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
     {"glowbig", "glowbig", tw_tools::build_glowbig},
+    {"2cricketb", "2cricketb", tw_tools::build_cricket_asleep},
+    {"2cricket", "2cricket", tw_tools::build_cricket_awake},
 };
 
 const c_creature* find_creature(const char* name) {
