@@ -70,7 +70,6 @@ void c_game_puzzle_c5_p7::setup(c_platform& platform) {
 }
 
 void c_game_puzzle_c5_p7::create_pieces(c_platform& platform) {
-    c_scene_level* level = scene.find_level(k_scarab_level);
     for (const c_piece_order& order : k_creation_order) {
         const int k = order.number - 1;
         slot& s = slots[size_t(k * k_scarab_rings + order.ring)];
@@ -84,10 +83,8 @@ void c_game_puzzle_c5_p7::create_pieces(c_platform& platform) {
         graphic->half_height = (q.top - q.bottom) / 2;
         build_graphic_quad(platform, *graphic);
         graphic->quad.buffer.set_quad_rect(-q.half_width, q.top, q.half_width, q.bottom);
-        s.graphic = graphic.get();
         // Without the level the pieces still exist and play, but nothing draws them.
-        if (level) level->graphics.push_back(graphic.get());
-        scene.graphics.push_back(std::move(graphic));
+        s.graphic = scene.add_graphic(std::move(graphic));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "chapters/state_game_1.h"
 #include "chapters/state_game_2.h"
+#include "chapters/state_game_3.h"
 #include "menu/state_menu.h"
 
 namespace tw {
@@ -15,6 +16,8 @@ std::unique_ptr<c_state> make_game_state(uint16_t id) {
             return std::make_unique<c_state_game_1>();
         case k_state_chapter_1 + 1:
             return std::make_unique<c_state_game_2>();
+        case k_state_chapter_1 + 2:
+            return std::make_unique<c_state_game_3>();
         default:
             return nullptr;
     }

@@ -74,4 +74,8 @@ TEST(chapter_playthrough, chapter_two_from_its_card_to_its_end) {
     play_chapter({tw_test::chapter_two_plan(), tw_test::chapter_two_moments()});
 }
 
+TEST(chapter_playthrough, chapter_three_from_its_card_to_its_end) {
+    play_chapter({tw_test::chapter_three_plan(), tw_test::chapter_three_moments()});
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chapters/state_game_2.h"
+#include "chapters/state_game_3.h"
 #include "scene/scene_character.h"
 #include "support/chapter_run.h"
 
@@ -13,7 +14,7 @@ inline bool scene_fade_between(const tw::c_state_game_chapter& c, int low, int h
     return c.fade_alpha() > low && c.fade_alpha() < high;
 }
 
-inline c_chapter_plan chapter_two_plan() { return {2, "meta2", {"weavel_gate"}, {}}; }
+inline c_chapter_plan chapter_two_plan() { return {2, "meta2", {"weavel_gate"}, {}, {}}; }
 
 // The moments are made for one chapter state, once it exists.
 inline std::vector<c_chapter_moment> chapter_two_moments() {
@@ -34,6 +35,45 @@ inline std::vector<c_chapter_moment> chapter_two_moments() {
              auto& two = static_cast<tw::c_state_game_2&>(c);
              return c.puzzle == &two.tiles && c.mode == tw::k_game_mode_puzzle_fading_in &&
                     scene_fade_between(c, 110, 170);
+         }},
+        {"ending", [](tw::c_state_game_chapter& c) { return c.ended && scene_fade_between(c, 110, 170); }},
+    };
+}
+
+// Chapter three: the pods burst near the poked cricket once their legs are wanted.
+inline c_chapter_plan chapter_three_plan() {
+    c_chapter_plan plan{3, "bc", {}, {}, {}};
+    plan.poke_near = [](const tw::c_state_game_chapter& c) {
+        std::vector<tw::vec2> places;
+        const auto& three = static_cast<const tw::c_state_game_3&>(c);
+        if (!c.puzzle_icons.count(3)) return places;
+        for (const auto& pod : three.pods)
+            if (!pod.opened && !pod.items.empty()) places.push_back({pod.anim->anim.base.tx, pod.anim->anim.base.ty});
+        return places;
+    };
+    return plan;
+}
+
+inline std::vector<c_chapter_moment> chapter_three_moments() {
+    return {
+        {"opening", [](tw::c_state_game_chapter& c) {
+             return c.character && c.mode == tw::k_game_mode_scene && scene_fade_between(c, 100, 160) && !c.ended;
+         }},
+        {"a pod bursting", [](tw::c_state_game_chapter& c) {
+             for (const auto& pod : static_cast<tw::c_state_game_3&>(c).pods)
+                 if (pod.opened) return true;
+             return false;
+         }},
+        {"leaf puzzle opening", [](tw::c_state_game_chapter& c) {
+             auto& three = static_cast<tw::c_state_game_3&>(c);
+             return c.puzzle == &three.leaves && c.mode == tw::k_game_mode_puzzle_fading_in &&
+                    scene_fade_between(c, 110, 170);
+         }},
+        {"petals falling", [](tw::c_state_game_chapter& c) {
+             auto& three = static_cast<tw::c_state_game_3&>(c);
+             int falling = 0;
+             for (const auto& petal : three.petals) falling += petal.falling;
+             return c.mode == tw::k_game_mode_scene && falling >= 3;
          }},
         {"ending", [](tw::c_state_game_chapter& c) { return c.ended && scene_fade_between(c, 110, 170); }},
     };

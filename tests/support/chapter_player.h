@@ -35,6 +35,8 @@ struct c_chapter_plan {
     std::vector<const char*> explore;       // nodes walked to once, first
     // Where an icon is used; by default at its item's spot.
     std::function<bool(const tw::c_state_game_chapter&, uint16_t item, tw::vec2& at)> use_point;
+    // Places near which the character is to be poked now (things that wake when it chirps).
+    std::function<std::vector<tw::vec2>(const tw::c_state_game_chapter&)> poke_near;
 };
 
 class c_chapter_player {
@@ -103,6 +105,8 @@ private:
     static constexpr int k_select_frames = 4;
     static constexpr int k_idle_limit = 60 * 60;   // frames with nothing to do
     static constexpr int k_use_attempts = 3;
+    static constexpr int k_poke_limit = 12;
+    static constexpr int k_poke_wait = 120;  // frames for what a poke wakes
 
     void enter(e_phase next) {
         phase = next;
@@ -215,6 +219,21 @@ private:
             click_scene(platform, scene, at);
             return true;
         }
+        if (plan_.poke_near) {
+            for (const tw::vec2& place : plan_.poke_near(chapter)) {
+                const tw::c_scene_path_node* node = nearest_reachable(chapter, place);
+                if (walk_to(chapter, node, "walk to poke near a place")) return true;
+                if (++pokes_ > k_poke_limit) {
+                    stuck = "pokes near a place change nothing";
+                    return false;
+                }
+                doing = "poke the character";
+                const tw::c_transform& at = chapter.character->anim.base;
+                click_scene(platform, chapter.scene, {at.tx, at.ty});
+                wait_ = k_poke_wait;
+                return true;
+            }
+        }
         for (const auto& [at, what] : wanted)
             if (walk_to(chapter, nearest_reachable(chapter, at), "walk to " + what)) return true;
         return walk_to(chapter, scene.find_path_node(plan_.end_node), "walk to the end");
@@ -283,6 +302,7 @@ private:
     int frames_in_phase = 0;
     int idle_frames_ = 0;
     size_t explored_ = 0;
+    int pokes_ = 0;
     std::map<uint16_t, int> use_attempts_;
     std::unique_ptr<c_route_player> walker_;
     bool held_ = false;

@@ -43,6 +43,15 @@ bool build_glowbig(const c_part_geometry& geometry, tw::c_anim& anim, std::strin
 bool build_cricket_asleep(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 bool build_cricket_awake(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter two's weevil guard on his twig across the bank path, facing left (origin at his
+// feet under the middle of his body): pose "default"; graphs "idle" (first), "tongue",
+// "retreat" and "retreat_idle" (stepped aside to the right and sitting).
+bool build_weavel(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter two's sundew behind the bank path (origin at its base): pose "default"; graphs
+// "idle" (first, asleep), "wake", "wake_idle" and "eat".
+bool build_2bugcatcher(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

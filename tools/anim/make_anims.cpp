@@ -29,6 +29,8 @@ const c_creature k_creatures[] = {
     {"glowbig", "glowbig", tw_tools::build_glowbig},
     {"2cricketb", "2cricketb", tw_tools::build_cricket_asleep},
     {"2cricket", "2cricket", tw_tools::build_cricket_awake},
+    {"weavel", "weavel", tw_tools::build_weavel},
+    {"2bugcatcher", "2bugcatcher", tw_tools::build_2bugcatcher},
 };
 
 const c_creature* find_creature(const char* name) {
