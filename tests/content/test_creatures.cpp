@@ -120,7 +120,11 @@ INSTANTIATE_TEST_SUITE_P(shipped, creature_content,
                                          c_creature_file{"anims/cacoonb.xml", {"idle", "build"}},
                                          c_creature_file{"anims/1rose.xml", {"idle"}},
                                          c_creature_file{"anims/1silk.xml", {"idle"}},
-                                         c_creature_file{"anims/1seedhead.xml", {"idle"}}),
+                                         c_creature_file{"anims/1seedhead.xml", {"idle"}},
+                                         c_creature_file{"anims/2cricketb.xml", {"idle"}},
+                                         c_creature_file{"anims/2cricket.xml", {"idle", "twitch"}},
+                                         c_creature_file{"anims/weavel.xml", {"idle", "tongue", "retreat", "retreat_idle"}},
+                                         c_creature_file{"anims/2bugcatcher.xml", {"idle", "wake", "wake_idle", "eat"}}),
                          [](const testing::TestParamInfo<c_creature_file>& info) {
                              return fs::path(info.param.file).stem().string();
                          });
