@@ -27,6 +27,8 @@ const c_creature k_creatures[] = {
     {"c1silk", "1silk", tw_tools::build_c1silk},
     {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
     {"glowbig", "glowbig", tw_tools::build_glowbig},
+    {"aphida", "aphida", tw_tools::build_aphida},
+    {"2glint", "2glint", tw_tools::build_c2glint},
 };
 
 const c_creature* find_creature(const char* name) {
