@@ -58,7 +58,7 @@ const c_body_shape k_shapes[] = {
 // foot lifts; the body bobs twice per loop, once per step of each tripod.
 constexpr float k_walk_swing = 0.3f;
 constexpr float k_walk_lift = 11;
-constexpr float k_walk_bob = 4;
+constexpr float k_walk_bob = 6;
 
 // Action: the hop's height.
 constexpr float k_hop_height = 80;
@@ -209,10 +209,10 @@ float twitch(float u, float start) {
 
 void idle(const c_aphid_parts& p, float u, c_rig_pose& pose) {
     const float breath = 0.5f - 0.5f * std::cos(k_two_pi * 2 * u);
-    at(pose, p.body).dy = 3 * breath;
-    plant_feet(p, pose, 3 * breath);
-    at(pose, p.head).angle = 0.04f * wave(u, 1, 0);
-    at(pose, p.head).dy = 1.5f * breath;
+    at(pose, p.body).dy = 4 * breath;
+    plant_feet(p, pose, 4 * breath);
+    at(pose, p.head).angle = 0.05f * wave(u, 1, 0);
+    at(pose, p.head).dy = 2 * breath;
     at(pose, p.antenna_near).angle = 0.08f * wave(u, 1, 0) + 0.16f * twitch(u, 0.3f);
     at(pose, p.antenna_far).angle = 0.08f * wave(u, 1, 0.5f) + 0.16f * twitch(u, 0.76f);
     at(pose, p.cornicle_near).angle = 0.05f * wave(u, 2, 0);
@@ -425,7 +425,7 @@ bool build_aphida(const c_part_geometry& geometry, tw::c_anim& anim, std::string
         {"turn", 20, false, with(turn)},
         {"idle", 48, true, with(idle)},
         {"action", 80, false, with(action)},
-        {"drop", 160, false, with(drop)},
+        {"drop", 128, false, with(drop)},
     };
     for (const c_graph_def& graph : graphs) {
         if (!rig.add_graph(anim, graph, error)) return false;
