@@ -52,6 +52,15 @@ bool build_weavel(const c_part_geometry& geometry, tw::c_anim& anim, std::string
 // "idle" (first, asleep), "wake", "wake_idle" and "eat".
 bool build_2bugcatcher(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter two's aphid, the player's character (facing right, origin at its feet): pose
+// "default"; graphs "walk", "turn", "idle", "action" and "drop" (flicked off the twig,
+// tumbling head over heels in place, landing on its feet at rest).
+bool build_aphida(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter two's glimmer over places that can be clicked (origin at its centre): pose
+// "default"; graph "idle".
+bool build_c2glint(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

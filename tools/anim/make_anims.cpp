@@ -31,6 +31,8 @@ const c_creature k_creatures[] = {
     {"2cricket", "2cricket", tw_tools::build_cricket_awake},
     {"weavel", "weavel", tw_tools::build_weavel},
     {"2bugcatcher", "2bugcatcher", tw_tools::build_2bugcatcher},
+    {"aphida", "aphida", tw_tools::build_aphida},
+    {"2glint", "2glint", tw_tools::build_c2glint},
 };
 
 const c_creature* find_creature(const char* name) {
