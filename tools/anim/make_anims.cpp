@@ -27,6 +27,9 @@ const c_creature k_creatures[] = {
     {"c1silk", "1silk", tw_tools::build_c1silk},
     {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
     {"glowbig", "glowbig", tw_tools::build_glowbig},
+    {"3bee", "3bee", tw_tools::build_bee_asleep},
+    {"3beea", "3beea", tw_tools::build_bee_awake},
+    {"3pod", "3pod", tw_tools::build_pod},
 };
 
 const c_creature* find_creature(const char* name) {
