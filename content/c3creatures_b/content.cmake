@@ -5,7 +5,7 @@
 # make_anims builds the animations from that.
 if(TARGET make_art AND TARGET make_anims)
   set(tw_creature_parts_3bee
-    daisy wing_far legs_far abdomen thorax head antenna_far stump_antenna eye leg_front stump_mid stump_hind wing_near)
+    daisy wing_far legs_far abdomen thorax head antenna_far stump_antenna eye leg_front stump_mid stump_hind wing_near snore)
   set(tw_creature_parts_3beea
     daisy wing_far wing_far_blur legs_far abdomen thorax head antenna_far eye eye_joy antenna_near
     leg_front leg_mid leg_hind wing_near wing_near_blur)

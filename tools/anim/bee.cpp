@@ -25,6 +25,8 @@ constexpr c_point k_eye = {-262, -322};
 constexpr c_point k_leg_front = {-140, -262};
 constexpr c_point k_leg_mid = {-70, -248};
 constexpr c_point k_leg_hind = {10, -252};
+constexpr c_point k_snore = {-322, -478};  // the middle of the sleeper's z, above her face
+constexpr int k_snore_levels = 6;
 
 // Asleep, the wings lie folded back along the abdomen and the head hangs.
 constexpr float k_wing_fold = -0.32f;
@@ -33,6 +35,7 @@ constexpr float k_sleep_head = 0.12f;
 struct c_bee_parts {
     int daisy, thorax, abdomen, head, eye, wing_near, wing_far, legs_far;
     int antenna_near, antenna_far, leg_front, leg_mid, leg_hind;
+    int snore;  // -1 when awake
 };
 
 // Which bee: her element prefix, and asleep (stubs, folded wings) or awake and whole.
@@ -59,6 +62,7 @@ std::vector<c_graphic_def> bee_graphics(const c_bee_kind& kind) {
         g.push_back({"antenna_near", p + "stump_antenna", k_antenna_near.x, k_antenna_near.y, 1, 255});
         g.push_back({"leg_mid", p + "stump_mid", k_leg_mid.x, k_leg_mid.y, 1, 255});
         g.push_back({"leg_hind", p + "stump_hind", k_leg_hind.x, k_leg_hind.y, 1, 255});
+        add_levels(g, "snore", p + "snore", k_snore, k_snore_levels, 0.6f, 1.1f, 90, 255, true);
     } else {
         g.push_back({"antenna_near", p + "antenna_near", k_antenna_near.x, k_antenna_near.y, 1, 255});
         g.push_back({"leg_mid", p + "leg_mid", k_leg_mid.x, k_leg_mid.y, 1, 255});
@@ -74,7 +78,7 @@ std::vector<c_graphic_def> bee_graphics(const c_bee_kind& kind) {
 // legs, antenna and wing are in front. Awake, the eye and wings swap.
 std::vector<c_node_def> bee_nodes(const c_bee_kind& kind) {
     const bool swaps = !kind.asleep;
-    return {
+    std::vector<c_node_def> nodes = {
         {"daisy", "", "daisy", 0, 0, -10, false},
         {"thorax", "daisy", "thorax", k_seat.x, k_seat.y, 0, false},
         {"wing_far", "thorax", "wing_far", k_wing_far.x, k_wing_far.y, -3, swaps},
@@ -89,29 +93,37 @@ std::vector<c_node_def> bee_nodes(const c_bee_kind& kind) {
         {"leg_hind", "thorax", "leg_hind", k_leg_hind.x, k_leg_hind.y, 3, false},
         {"wing_near", "thorax", "wing_near", k_wing_near.x, k_wing_near.y, 4, swaps},
     };
+    if (kind.asleep) nodes.push_back({"snore", "daisy", "snore_0", k_snore.x, k_snore.y, 5, true});
+    return nodes;
 }
 
 c_bee_parts find_parts(const c_rig& rig) {
     return {rig.node("daisy"),       rig.node("thorax"),      rig.node("abdomen"),   rig.node("head"),
             rig.node("eye"),         rig.node("wing_near"),   rig.node("wing_far"),  rig.node("legs_far"),
             rig.node("antenna_near"), rig.node("antenna_far"), rig.node("leg_front"), rig.node("leg_mid"),
-            rig.node("leg_hind")};
+            rig.node("leg_hind"),    rig.node("snore")};
 }
 
 c_node_offset& at(c_rig_pose& pose, int node) { return pose.offsets[size_t(node)]; }
 
 // Asleep: two slow breaths a loop lift the body and the tail end, the hung head nods
-// with them a moment late, and the lone antenna sags and sways like a limp stem.
+// with them a moment late, and the lone antenna sags and sways like a limp stem. Each
+// breath out sends a z drifting up from her face, growing in and shrinking away.
 void sleep(const c_bee_parts& p, float u, c_rig_pose& pose) {
     const float breath = wave(u, 2, 0);
-    at(pose, p.thorax).dy = 5 * breath;
+    at(pose, p.thorax).dy = 8 * breath;
     at(pose, p.thorax).angle = 0.012f * breath;
-    at(pose, p.abdomen).angle = 0.03f * breath;
+    at(pose, p.abdomen).angle = 0.045f * breath;
     at(pose, p.head).angle = k_sleep_head + 0.03f * wave(u, 2, 0.1f);
     at(pose, p.antenna_far).angle = 0.07f + 0.06f * wave(u, 1, 0.2f) + 0.03f * wave(u, 2, 0.3f);
     at(pose, p.wing_near).angle = k_wing_fold;
     at(pose, p.wing_far).angle = k_wing_fold * 0.8f;
     at(pose, p.leg_front).angle = 0.04f * wave(u, 2, 0.05f);
+    const float rise = u * 2 - std::floor(u * 2);
+    at(pose, p.snore).dx = -20 * rise + 8 * std::sin(k_two_pi * rise);
+    at(pose, p.snore).dy = 90 * rise;
+    const float shown = envelope(rise, 0.3f, 0.45f, 0.75f, 0.98f);
+    pose.graphics[size_t(p.snore)] = shown > 0.05f ? level_graphic("snore", shown, k_snore_levels) : "snore_0";
 }
 
 // Awake on the daisy: the wings hum as a blur that shivers sixteen times a loop, the
@@ -171,7 +183,7 @@ bool build_bee(const c_bee_kind& kind, const c_part_geometry& geometry, tw::c_an
     }
     rig.add_pose(anim, "default", with(awake), 0);
     const c_graph_def graphs[] = {
-        {"idle", 256, true, with(awake)},
+        {"idle", 128, true, with(awake)},
         {"twitch", 256, true, with(twitch)},
     };
     for (const c_graph_def& graph : graphs) {

@@ -28,10 +28,13 @@ struct c_pod_parts {
 
 c_node_offset& at(c_rig_pose& pose, int node) { return pose.offsets[size_t(node)]; }
 
-// One slow sway a loop about the foot, the heavy pod lagging a little at its hinge.
+// How far the heavy pod lags behind the stalk's sway at its hinge.
+float closed_lag(float u) { return 0.03f * wave(u, 1, 0.12f); }
+
+// One slow sway a loop about the foot, the pod lagging a little at its hinge.
 void closed(const c_pod_parts& p, float u, c_rig_pose& pose) {
     at(pose, p.stalk).angle = 0.035f * wave(u, 1, 0);
-    const float lag = 0.03f * wave(u, 1, 0.12f);
+    const float lag = closed_lag(u);
     at(pose, p.left).angle = lag;
     at(pose, p.right).angle = lag;
     at(pose, p.core).angle = lag;
@@ -51,12 +54,13 @@ void blank(const c_pod_parts& p, float, c_rig_pose& pose) {
 
 // Trembling harder and harder with the seam straining, then the burst: the halves
 // swap to their pale insides and spring apart past open and back, a puff grows and
-// thins away, and the stalk recoils and settles. Ends exactly in blank's pose.
+// thins away, and the stalk recoils and settles. Starts in closed's first pose and
+// ends exactly in blank's.
 void open(const c_pod_parts& p, float u, c_rig_pose& pose) {
     if (u < k_burst_at) {
         const float strain = smoothstep(0, k_burst_at, u);
-        const float shake = 0.05f * strain * std::sin(k_two_pi * 12 * u);
-        at(pose, p.stalk).angle = 0.4f * shake;
+        const float shake = 0.05f * strain * std::sin(k_two_pi * 12 * u) + closed_lag(0) * (1 - strain);
+        at(pose, p.stalk).angle = 0.4f * shake * strain;
         at(pose, p.left).angle = shake + 0.04f * strain;
         at(pose, p.right).angle = shake - 0.04f * strain;
         at(pose, p.core).angle = shake;
