@@ -61,6 +61,16 @@ bool build_aphida(const c_part_geometry& geometry, tw::c_anim& anim, std::string
 // "default"; graph "idle".
 bool build_c2glint(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter three's bumblebee on her daisy, facing left, origin at the bottom middle of the
+// daisy head: asleep with two near legs and the near antenna missing (pose "default",
+// graph "idle"), and awake and whole (pose "default", graphs "idle" first and "twitch").
+bool build_bee_asleep(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+bool build_bee_awake(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter three's seed pod on its stalk, origin at the stalk's foot: pose "default";
+// graphs "closed" (first, loop), "open" (once, bursting) and "blank" (open and empty).
+bool build_pod(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

@@ -33,6 +33,9 @@ const c_creature k_creatures[] = {
     {"2bugcatcher", "2bugcatcher", tw_tools::build_2bugcatcher},
     {"aphida", "aphida", tw_tools::build_aphida},
     {"2glint", "2glint", tw_tools::build_c2glint},
+    {"3bee", "3bee", tw_tools::build_bee_asleep},
+    {"3beea", "3beea", tw_tools::build_bee_awake},
+    {"3pod", "3pod", tw_tools::build_pod},
 };
 
 const c_creature* find_creature(const char* name) {
