@@ -27,6 +27,7 @@ const c_creature k_creatures[] = {
     {"c1silk", "1silk", tw_tools::build_c1silk},
     {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
     {"glowbig", "glowbig", tw_tools::build_glowbig},
+    {"cricket", "cricket", tw_tools::build_c3cricket},
 };
 
 const c_creature* find_creature(const char* name) {
