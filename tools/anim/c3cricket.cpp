@@ -3,7 +3,8 @@
 // scratch of the hind leg, and a happy chirp), sampled into anims/cricket.xml by the rig.
 // The origin is the ground point under the middle of the body, as the larva's is, so the
 // feet stand on the path line. Each leg is a femur and a tibia (with its foot) placed by
-// two-bone reaching, so planted feet stay put on the ground while the body moves.
+// two-bone reaching, with a foot that stays level, so planted feet stay flat and put on
+// the ground while the body moves.
 #include <algorithm>
 #include <cmath>
 
@@ -50,20 +51,21 @@ struct c_leg_def {
     c_point hip;
     c_point knee;
     c_point foot;
-    float z;      // depth of the femur; the tibia sits just behind it
+    float z;      // depth of the femur; the tibia and the foot sit just behind it
     float phase;  // of a step: the two tripods are half a step apart
+    float toe;    // 1 when the foot points forward, -1 when it points back
 };
 
 constexpr float k_near_z = 6.5f;
 constexpr float k_far_z = -4.5f;
 
 const c_leg_def k_legs[] = {
-    {"front", {150, -100}, {194, -60}, {202, -6}, k_near_z, 0.25f},
-    {"mid", {78, -98}, {38, -60}, {40, -6}, k_near_z, 0.75f},
-    {"hind", {20, -110}, {-135, -226}, {-172, -8}, k_near_z, 0.25f},
-    {"front_far", {172, -106}, {216, -66}, {224, -6}, k_far_z, 0.75f},
-    {"mid_far", {100, -104}, {60, -66}, {62, -6}, k_far_z, 0.25f},
-    {"hind_far", {42, -116}, {-113, -232}, {-150, -8}, k_far_z, 0.75f},
+    {"front", {150, -100}, {194, -60}, {202, -6}, k_near_z, 0.25f, 1},
+    {"mid", {78, -98}, {38, -60}, {40, -6}, k_near_z, 0.75f, -1},
+    {"hind", {20, -110}, {-135, -226}, {-172, -8}, k_near_z, 0.25f, -1},
+    {"front_far", {172, -106}, {216, -66}, {224, -6}, k_far_z, 0.75f, 1},
+    {"mid_far", {100, -104}, {60, -66}, {62, -6}, k_far_z, 0.25f, -1},
+    {"hind_far", {42, -116}, {-113, -232}, {-150, -8}, k_far_z, 0.75f, -1},
 };
 constexpr int k_leg_count = 6;
 constexpr int k_hind_leg = 2;  // the near hind leg, which scratches in idle
@@ -90,6 +92,7 @@ const std::vector<c_graphic_def>& cricket_graphics() {
             const std::string name = leg.name;
             g.push_back({name + "_femur", "cricket_" + name + "_femur", leg.hip.x, leg.hip.y, 1, 255});
             g.push_back({name + "_tibia", "cricket_" + name + "_tibia", leg.knee.x, leg.knee.y, 1, 255});
+            g.push_back({name + "_foot", "cricket_" + name + "_foot", leg.foot.x, leg.foot.y, 1, 255});
         }
         add_levels(g, "chirp", "cricket_chirp", k_chirp_pivot, k_chirp_levels, 0.7f, 1.0f, 90, 255, true);
         return g;
@@ -123,6 +126,8 @@ const std::vector<c_node_def>& cricket_nodes() {
             n.push_back({name + "_femur", "body", name + "_femur", leg.hip.x, leg.hip.y, leg.z, false});
             n.push_back({name + "_tibia", name + "_femur", name + "_tibia", leg.knee.x, leg.knee.y, leg.z - 0.3f,
                          false});
+            n.push_back({name + "_foot", name + "_tibia", name + "_foot", leg.foot.x, leg.foot.y, leg.z - 0.4f,
+                         false});
         }
         n.push_back({"chirp", "shadow", "chirp_0", k_chirp_pivot.x, k_chirp_pivot.y, 8, true});
         return n;
@@ -135,6 +140,7 @@ struct c_cricket_parts {
     int antenna, antenna_tip, antenna_far, antenna_far_tip, chirp;
     int femur[k_leg_count];
     int tibia[k_leg_count];
+    int foot[k_leg_count];
 };
 
 c_cricket_parts find_parts(const c_rig& rig) {
@@ -156,6 +162,7 @@ c_cricket_parts find_parts(const c_rig& rig) {
     for (int i = 0; i < k_leg_count; ++i) {
         p.femur[i] = rig.node(std::string(k_legs[i].name) + "_femur");
         p.tibia[i] = rig.node(std::string(k_legs[i].name) + "_tibia");
+        p.foot[i] = rig.node(std::string(k_legs[i].name) + "_foot");
     }
     return p;
 }
@@ -185,9 +192,10 @@ c_point on_body(const c_rig_pose& pose, const c_cricket_parts& p, c_point rest) 
 }
 
 // Bends leg i so its foot reaches target (scene units, the origin on the ground under
-// the body), with the knee on the same side as at rest. Beyond reach the leg points at
-// the target as far as it goes.
-void reach(const c_cricket_parts& p, c_rig_pose& pose, int i, c_point target) {
+// the body), with the knee on the same side as at rest, and turns the foot to lie level
+// but for tilt (radians, toe down when positive). Beyond reach the leg points at the
+// target as far as it goes.
+void reach(const c_cricket_parts& p, c_rig_pose& pose, int i, c_point target, float tilt = 0) {
     const c_leg_def& leg = k_legs[i];
     const c_point hip = scene(leg.hip);
     const c_point knee = scene(leg.knee);
@@ -205,14 +213,17 @@ void reach(const c_cricket_parts& p, c_rig_pose& pose, int i, c_point target) {
     const float body_angle = pose.offsets[size_t(p.body)].angle;
     const float femur_turn = wrapped(femur_heading - heading(hip, knee) - body_angle);
     at(pose, p.femur[i]).angle = femur_turn;
-    at(pose, p.tibia[i]).angle = wrapped(tibia_heading - heading(knee, foot) - body_angle - femur_turn);
+    const float tibia_turn = wrapped(tibia_heading - heading(knee, foot) - body_angle - femur_turn);
+    at(pose, p.tibia[i]).angle = tibia_turn;
+    at(pose, p.foot[i]).angle = wrapped(-leg.toe * tilt - body_angle - femur_turn - tibia_turn);
 }
 
-// Every leg reaches for its rest foot moved by (dx, dy) per leg.
+// Every leg reaches for its rest foot moved by (dx, dy) per leg; a lifted foot hangs its
+// toe a little.
 void plant_feet(const c_cricket_parts& p, c_rig_pose& pose, const c_point shift[k_leg_count]) {
     for (int i = 0; i < k_leg_count; ++i) {
         const c_point foot = scene(k_legs[i].foot);
-        reach(p, pose, i, {foot.x + shift[i].x, foot.y + shift[i].y});
+        reach(p, pose, i, {foot.x + shift[i].x, foot.y + shift[i].y}, 0.012f * shift[i].y);
     }
 }
 
@@ -263,17 +274,18 @@ void walk(const c_cricket_parts& p, float u, c_rig_pose& pose) {
 // antennae swept back over the body, the feet planted.
 void turn(const c_cricket_parts& p, float u, c_rig_pose& pose) {
     const float a = ease_in_out(smoothstep(0, 0.8f, u));
-    at(pose, p.body).dy = -24 * a;
-    at(pose, p.head).dx = -16 * a;
-    at(pose, p.head).angle = -0.1f * a;
-    at(pose, p.abdomen).dx = 16 * a;
-    at(pose, p.abdomen).angle = 0.08f * a;
-    at(pose, p.antenna).angle = 0.3f * a;
-    at(pose, p.antenna_tip).angle = 0.15f * a;
-    at(pose, p.antenna_far).angle = 0.26f * a;
-    at(pose, p.antenna_far_tip).angle = 0.15f * a;
+    at(pose, p.body).dy = -30 * a;
+    at(pose, p.head).dx = -22 * a;
+    at(pose, p.head).angle = -0.14f * a;
+    at(pose, p.abdomen).dx = 22 * a;
+    at(pose, p.abdomen).angle = 0.1f * a;
+    at(pose, p.wing).angle = 0.03f * a;
+    at(pose, p.antenna).angle = 0.36f * a;
+    at(pose, p.antenna_tip).angle = 0.18f * a;
+    at(pose, p.antenna_far).angle = 0.32f * a;
+    at(pose, p.antenna_far_tip).angle = 0.18f * a;
     c_point shift[k_leg_count];
-    for (int i = 0; i < k_leg_count; ++i) shift[i] = {-0.12f * a * k_legs[i].foot.x, 0};
+    for (int i = 0; i < k_leg_count; ++i) shift[i] = {-0.14f * a * k_legs[i].foot.x, 0};
     plant_feet(p, pose, shift);
     if (a > 0.75f) pose.graphics[size_t(p.eye)] = "eye_blink";
     set_glow(p, pose, 1 - 0.15f * a);
@@ -308,6 +320,8 @@ void idle(const c_cricket_parts& p, float u, c_rig_pose& pose) {
     const c_point target = {mix(foot.x, k_scratch_spot.x, lift) + 16 * rub,
                             mix(foot.y, k_scratch_spot.y, lift) + 6 * rub};
     reach(p, pose, k_hind_leg, target);
+    // Off the ground the foot goes along with the tibia.
+    at(pose, p.foot[k_hind_leg]).angle *= 1 - lift;
     if (u > 0.3f && u < 0.335f) pose.graphics[size_t(p.eye)] = "eye_blink";
     if (u > k_scratch_from + 0.07f && u < k_scratch_to - 0.06f) pose.graphics[size_t(p.eye)] = "eye_blink";
     set_glow(p, pose, 0.9f + 0.1f * breath);
@@ -320,12 +334,12 @@ void action(const c_cricket_parts& p, float u, c_rig_pose& pose) {
     const float bursts[3] = {envelope(u, 0.21f, 0.23f, 0.33f, 0.36f), envelope(u, 0.39f, 0.41f, 0.51f, 0.54f),
                              envelope(u, 0.57f, 0.59f, 0.69f, 0.72f)};
     const float burst = bursts[0] + bursts[1] + bursts[2];
-    const float rub = wave(u, 40, 0) * burst;
+    const float rub = wave(u, 32, 0) * burst;
     at(pose, p.wing).angle = -0.5f * lift + 0.08f * rub;
     at(pose, p.wing_far).angle = -0.44f * lift - 0.08f * rub;
     // Perked up: the body rises a little at the front and bounces with each burst.
     at(pose, p.body).angle = 0.05f * lift;
-    at(pose, p.body).dy = 6 * lift + 4 * burst * std::fabs(wave(u, 20, 0));
+    at(pose, p.body).dy = 6 * lift + 4 * burst * std::fabs(wave(u, 10, 0));
     at(pose, p.head).angle = 0.06f * lift + 0.03f * burst * wave(u, 10, 0);
     at(pose, p.abdomen).angle = -0.04f * lift;
     at(pose, p.antenna).angle = -0.2f * lift + 0.1f * burst * wave(u, 10, 0.1f);
@@ -359,10 +373,10 @@ bool build_c3cricket(const c_part_geometry& geometry, tw::c_anim& anim, std::str
     };
     rig.add_pose(anim, "default", nullptr, 0);
     const c_graph_def graphs[] = {
-        {"walk", 96, true, with(walk)},
+        {"walk", 72, true, with(walk)},
         {"turn", 20, false, with(turn)},
-        {"idle", 160, true, with(idle)},
-        {"action", 200, false, with(action)},
+        {"idle", 128, true, with(idle)},
+        {"action", 128, false, with(action)},
     };
     for (const c_graph_def& graph : graphs) {
         if (!rig.add_graph(anim, graph, error)) return false;
