@@ -2,9 +2,9 @@
 // tables and its motions (a six-legged walk, the turn's squash, idle breathing with a
 // scratch of the hind leg, and a happy chirp), sampled into anims/cricket.xml by the rig.
 // The origin is the ground point under the middle of the body, as the larva's is, so the
-// feet stand on the path line. Each leg is a femur and a tibia (with its foot) placed by
-// two-bone reaching, with a foot that stays level, so planted feet stay flat and put on
-// the ground while the body moves.
+// feet stand on the path line. Each leg is a femur and a tibia placed by two-bone
+// reaching, and a foot that stays level, so planted feet stay flat and put on the ground
+// while the body moves.
 #include <algorithm>
 #include <cmath>
 
