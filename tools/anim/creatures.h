@@ -71,6 +71,11 @@ bool build_bee_awake(const c_part_geometry& geometry, tw::c_anim& anim, std::str
 // graphs "closed" (first, loop), "open" (once, bursting) and "blank" (open and empty).
 bool build_pod(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter three's player character, a young field cricket facing right with its origin
+// on the ground under its middle, as the larva's: pose "default"; graphs "walk", "turn",
+// "idle", "action" (a chirp).
+bool build_c3cricket(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

@@ -36,6 +36,7 @@ const c_creature k_creatures[] = {
     {"3bee", "3bee", tw_tools::build_bee_asleep},
     {"3beea", "3beea", tw_tools::build_bee_awake},
     {"3pod", "3pod", tw_tools::build_pod},
+    {"cricket", "cricket", tw_tools::build_c3cricket},
 };
 
 const c_creature* find_creature(const char* name) {
