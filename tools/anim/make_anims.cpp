@@ -27,6 +27,7 @@ const c_creature k_creatures[] = {
     {"c1silk", "1silk", tw_tools::build_c1silk},
     {"c1seedhead", "1seedhead", tw_tools::build_c1seedhead},
     {"glowbig", "glowbig", tw_tools::build_glowbig},
+    {"3balance", "3balance", tw_tools::build_3balance},
 };
 
 const c_creature* find_creature(const char* name) {
