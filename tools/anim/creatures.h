@@ -76,6 +76,11 @@ bool build_pod(const c_part_geometry& geometry, tw::c_anim& anim, std::string& e
 // "idle", "action" (a chirp).
 bool build_c3cricket(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter three's leaf balance, a curled leaf across a pebble (origin at the pebble's foot,
+// y = 0 the ground): pose "default"; graphs "idle" (first, left end down), "tilt" (swings
+// over onto its right end) and "tilt_idle".
+bool build_3balance(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

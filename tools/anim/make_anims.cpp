@@ -37,6 +37,7 @@ const c_creature k_creatures[] = {
     {"3beea", "3beea", tw_tools::build_bee_awake},
     {"3pod", "3pod", tw_tools::build_pod},
     {"cricket", "cricket", tw_tools::build_c3cricket},
+    {"3balance", "3balance", tw_tools::build_3balance},
 };
 
 const c_creature* find_creature(const char* name) {

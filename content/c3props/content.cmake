@@ -1,0 +1,75 @@
+# Chapter three's small graphics: the collectibles of its five puzzles with their picked-up
+# looks, the falling daisy petal, the glow round the bee and the puzzle bar's icons and
+# hints, rendered by make_art from c3props/c3props.art.
+if(TARGET make_art)
+  tw_content(TOOL make_art
+    OUTPUTS
+      textures/c3/p0/pebble0.bmp
+      textures/c3/p0/pebble1.bmp
+      textures/c3/p0/pebble2.bmp
+      textures/c3/p0/pebble_picked.bmp
+      textures/c3/p1/nectar0.bmp
+      textures/c3/p1/nectar1.bmp
+      textures/c3/p1/nectar2.bmp
+      textures/c3/p1/nectar_picked.bmp
+      textures/c3/p2/leaf0.bmp
+      textures/c3/p2/leaf1.bmp
+      textures/c3/p2/leaf2.bmp
+      textures/c3/p2/leaf_picked.bmp
+      textures/c3/p3/leg3b.bmp
+      textures/c3/p3/leg2a.bmp
+      textures/c3/p3/leg3a.bmp
+      textures/c3/p3/antennaa.bmp
+      textures/c3/p3/part_picked.bmp
+      textures/c3/p4/petal0.bmp
+      textures/c3/p4/petal1.bmp
+      textures/c3/p4/petal2.bmp
+      textures/c3/p4/petal_picked.bmp
+      textures/c3/petal.bmp
+      textures/c3/bee_glow.bmp
+      textures/c3/p0/icon.bmp
+      textures/c3/p0/hint.bmp
+      textures/c3/p1/icon.bmp
+      textures/c3/p1/hint.bmp
+      textures/c3/p2/icon.bmp
+      textures/c3/p2/hint.bmp
+      textures/c3/p3/icon.bmp
+      textures/c3/p3/hint.bmp
+      textures/c3/p4/hint.bmp
+    ARGS ${CMAKE_CURRENT_SOURCE_DIR}/c3props/c3props.art ${CMAKE_CURRENT_SOURCE_DIR} ${TW_CONTENT_DIR}
+    SOURCES
+      c3props/c3props.art
+      c3props/pebble0.svg
+      c3props/pebble1.svg
+      c3props/pebble2.svg
+      c3props/pebble_picked.svg
+      c3props/nectar0.svg
+      c3props/nectar1.svg
+      c3props/nectar2.svg
+      c3props/nectar_picked.svg
+      c3props/leaf0.svg
+      c3props/leaf1.svg
+      c3props/leaf2.svg
+      c3props/leaf_picked.svg
+      c3props/leg3b.svg
+      c3props/leg2a.svg
+      c3props/leg3a.svg
+      c3props/antennaa.svg
+      c3props/part_picked.svg
+      c3props/petal0.svg
+      c3props/petal1.svg
+      c3props/petal2.svg
+      c3props/petal_picked.svg
+      c3props/daisy_petal.svg
+      c3props/bee_glow.svg
+      c3props/p0_icon.svg
+      c3props/p0_hint.svg
+      c3props/p1_icon.svg
+      c3props/p1_hint.svg
+      c3props/p2_icon.svg
+      c3props/p2_hint.svg
+      c3props/p3_icon.svg
+      c3props/p3_hint.svg
+      c3props/p4_hint.svg
+  )
+endif()
