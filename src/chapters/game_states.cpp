@@ -4,6 +4,8 @@
 #include "chapters/state_game_1.h"
 #include "chapters/state_game_2.h"
 #include "chapters/state_game_3.h"
+#include "chapters/state_game_4.h"
+#include "chapters/state_game_5.h"
 #include "menu/state_menu.h"
 
 namespace tw {
@@ -18,6 +20,10 @@ std::unique_ptr<c_state> make_game_state(uint16_t id) {
             return std::make_unique<c_state_game_2>();
         case k_state_chapter_1 + 2:
             return std::make_unique<c_state_game_3>();
+        case k_state_chapter_1 + 3:
+            return std::make_unique<c_state_game_4>();
+        case k_state_chapter_5:
+            return std::make_unique<c_state_game_5>();
         default:
             return nullptr;
     }

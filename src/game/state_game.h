@@ -144,6 +144,8 @@ public:
     game_event_queue events;  // run by the chapter's on_tick, before the base's
 
 protected:
+    // Takes the icon of an item out of the bar, if it is there.
+    void remove_icon(uint16_t puzzle_id);
     // Modes 0 and 5: the verbs of the scene.
     void scene_mouse(c_platform& platform, uint16_t kind, uint16_t dx, uint16_t dy,
                      c_application_data& data);
@@ -162,7 +164,6 @@ private:
     // True when the chapter accepted the item there (the press stops).
     bool use_item(c_platform& platform, c_application_data& data, const vec3& point);
     void end_character_drag();
-    void remove_icon(uint16_t puzzle_id);
 };
 
 }  // namespace tw

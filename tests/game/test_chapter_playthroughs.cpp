@@ -51,7 +51,7 @@ void play_chapter(c_playthrough_case chapter_case) {
     run.on_moment = [&](const char* name) { moments.push_back(name); };
     window.on_swap = [&](tw::c_window_headless& w) {
         device.calls.clear();
-        if (run.done() && next_card_code < 0) {
+        if (run.done() && next_card_code < 0 && number < 5) {
             if (auto* menu = dynamic_cast<tw::c_state_menu*>(run.app.state()))
                 next_card_code = menu->chapter_buttons[size_t(number)]->event_code;
         }
@@ -66,7 +66,7 @@ void play_chapter(c_playthrough_case chapter_case) {
     EXPECT_EQ(moments.size(), run.moments.size()) << "some moments never came";
     std::printf("chapter %d: %ld ticks, %d clicks, %d puzzles\n", number, run.ticks, run.player.clicks,
                 run.player.puzzles_solved);
-    EXPECT_EQ(next_card_code, tw::k_menu_event_chapter_1 + number);
+    if (number < 5) EXPECT_EQ(next_card_code, tw::k_menu_event_chapter_1 + number);
     EXPECT_EQ(run.app.data.persistent.chapters_complete, number);
 }
 
@@ -76,6 +76,14 @@ TEST(chapter_playthrough, chapter_two_from_its_card_to_its_end) {
 
 TEST(chapter_playthrough, chapter_three_from_its_card_to_its_end) {
     play_chapter({tw_test::chapter_three_plan(), tw_test::chapter_three_moments()});
+}
+
+TEST(chapter_playthrough, chapter_four_from_its_card_to_its_end) {
+    play_chapter({tw_test::chapter_four_plan(), tw_test::chapter_four_moments()});
+}
+
+TEST(chapter_playthrough, chapter_five_from_its_card_to_its_end) {
+    play_chapter({tw_test::chapter_five_plan(), tw_test::chapter_five_moments()});
 }
 
 }  // namespace

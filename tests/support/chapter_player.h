@@ -171,9 +171,14 @@ private:
     // Starts the first thing that can be done now; false if there is none.
     bool next_move(const tw::c_platform& platform, tw::c_state_game_chapter& chapter) {
         const tw::c_scene& scene = chapter.scene;
-        while (explored_ < plan_.explore.size()) {
-            const char* name = plan_.explore[explored_++];
-            if (walk_to(chapter, scene.find_path_node(name), std::string("explore ") + name)) return true;
+        // Each place to explore is walked to once, as soon as the way there is open.
+        for (size_t i = 0; i < plan_.explore.size(); ++i) {
+            if (explored_.count(i)) continue;
+            const char* name = plan_.explore[i];
+            if (walk_to(chapter, scene.find_path_node(name), std::string("explore ") + name)) {
+                explored_.insert(i);
+                return true;
+            }
         }
         std::vector<std::pair<tw::vec2, std::string>> wanted;  // out of view, in order
         for (const auto& [item, icon] : chapter.puzzle_icons) {
@@ -236,7 +241,12 @@ private:
         }
         for (const auto& [at, what] : wanted)
             if (walk_to(chapter, nearest_reachable(chapter, at), "walk to " + what)) return true;
-        return walk_to(chapter, scene.find_path_node(plan_.end_node), "walk to the end");
+        // As far towards the end as the way is open: a guard there may let the character by now.
+        const tw::c_scene_path_node* end = scene.find_path_node(plan_.end_node);
+        if (!end) return false;
+        return walk_to(chapter, end, "walk to the end") ||
+               walk_to(chapter, nearest_reachable(chapter, {end->transform.tx, end->transform.ty}),
+                       "walk towards the end");
     }
 
     bool use_point(const tw::c_state_game_chapter& chapter, uint16_t item, tw::vec2& at) const {
@@ -301,7 +311,7 @@ private:
     int wait_ = 0;
     int frames_in_phase = 0;
     int idle_frames_ = 0;
-    size_t explored_ = 0;
+    std::set<size_t> explored_;
     int pokes_ = 0;
     std::map<uint16_t, int> use_attempts_;
     std::unique_ptr<c_route_player> walker_;
