@@ -81,6 +81,12 @@ bool build_c3cricket(const c_part_geometry& geometry, tw::c_anim& anim, std::str
 // over onto its right end) and "tilt_idle".
 bool build_3balance(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter four's player character, a young honeybee facing right with its origin on the
+// ground under its middle, as the larva's: pose "default"; graphs "walk", "turn", "idle",
+// "action" (a happy buzz) and "jump" (leaping back in place, landing at rest). Its head
+// carries the disguise graphics "mask", "tooth1" and "tooth2" at alpha 0.
+bool build_c4bee(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

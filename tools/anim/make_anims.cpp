@@ -38,6 +38,7 @@ const c_creature k_creatures[] = {
     {"3pod", "3pod", tw_tools::build_pod},
     {"cricket", "cricket", tw_tools::build_c3cricket},
     {"3balance", "3balance", tw_tools::build_3balance},
+    {"4bee", "4bee", tw_tools::build_c4bee},
 };
 
 const c_creature* find_creature(const char* name) {
