@@ -38,6 +38,8 @@ const c_creature k_creatures[] = {
     {"3pod", "3pod", tw_tools::build_pod},
     {"cricket", "cricket", tw_tools::build_c3cricket},
     {"3balance", "3balance", tw_tools::build_3balance},
+    {"4stag", "4stag", tw_tools::build_4stag},
+    {"4bigbug", "4bigbug", tw_tools::build_4bigbug},
 };
 
 const c_creature* find_creature(const char* name) {
