@@ -87,6 +87,16 @@ bool build_3balance(const c_part_geometry& geometry, tw::c_anim& anim, std::stri
 // carries the disguise graphics "mask", "tooth1" and "tooth2" at alpha 0.
 bool build_c4bee(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter four's stag beetle guarding the path through the poppy field, facing left
+// (origin at his feet under the middle of his body): pose "default"; graphs "idle"
+// (first), "snap", "retreat" (frightened off to the right) and "retreat_idle" (cowering).
+bool build_4stag(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter four's big friendly chafer by a poppy stem, facing left, origin at his feet:
+// pose "default"; graphs "idle" (first) and "twitch". His near feeler, graphic "antenna",
+// has alpha 0 until the game shows it; a stub is drawn under it.
+bool build_4bigbug(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

@@ -39,6 +39,8 @@ const c_creature k_creatures[] = {
     {"cricket", "cricket", tw_tools::build_c3cricket},
     {"3balance", "3balance", tw_tools::build_3balance},
     {"4bee", "4bee", tw_tools::build_c4bee},
+    {"4stag", "4stag", tw_tools::build_4stag},
+    {"4bigbug", "4bigbug", tw_tools::build_4bigbug},
 };
 
 const c_creature* find_creature(const char* name) {
