@@ -31,6 +31,14 @@ bool plan_for(int chapter, tw_test::c_chapter_plan& plan, std::vector<tw_test::c
             plan = tw_test::chapter_three_plan();
             moments = tw_test::chapter_three_moments();
             return true;
+        case 4:
+            plan = tw_test::chapter_four_plan();
+            moments = tw_test::chapter_four_moments();
+            return true;
+        case 5:
+            plan = tw_test::chapter_five_plan();
+            moments = tw_test::chapter_five_moments();
+            return true;
         default:
             return false;
     }
@@ -43,7 +51,7 @@ int main(int argc, char** argv) {
     std::vector<tw_test::c_chapter_moment> moments;
     const int chapter = argc > 1 ? std::atoi(argv[1]) : 0;
     if (argc < 3 || !plan_for(chapter, plan, moments)) {
-        std::fputs("usage: chapter_play <chapter 2..3> <handshake folder> [frame limit]\n", stderr);
+        std::fputs("usage: chapter_play <chapter 2..5> <handshake folder> [frame limit]\n", stderr);
         return 2;
     }
     const std::filesystem::path folder = argv[2];

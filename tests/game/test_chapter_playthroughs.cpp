@@ -13,6 +13,7 @@
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
 #include "support/chapter_plans.h"
+#include "support/game_run.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -66,7 +67,9 @@ void play_chapter(c_playthrough_case chapter_case) {
     EXPECT_EQ(moments.size(), run.moments.size()) << "some moments never came";
     std::printf("chapter %d: %ld ticks, %d clicks, %d puzzles\n", number, run.ticks, run.player.clicks,
                 run.player.puzzles_solved);
-    if (number < 5) EXPECT_EQ(next_card_code, tw::k_menu_event_chapter_1 + number);
+    if (number < 5) {
+        EXPECT_EQ(next_card_code, tw::k_menu_event_chapter_1 + number);
+    }
     EXPECT_EQ(run.app.data.persistent.chapters_complete, number);
 }
 
@@ -84,6 +87,45 @@ TEST(chapter_playthrough, chapter_four_from_its_card_to_its_end) {
 
 TEST(chapter_playthrough, chapter_five_from_its_card_to_its_end) {
     play_chapter({tw_test::chapter_five_plan(), tw_test::chapter_five_moments()});
+}
+
+// Chapters one to five in order from a fresh save, each card opening as the
+// chapter before it ends, to all five cards open and five chapters saved.
+TEST(game_playthrough, the_whole_game_from_a_fresh_save) {
+    const fs::path old_dir = fs::current_path();
+    fs::current_path(TW_CONTENT_DIR);
+    tw_test::c_temp_save_folder save;
+    tw::c_window_headless window;
+    tw::c_render_device_recording device;
+    tw::c_platform platform(window, device);
+    window.desktop_width = 1920;
+    window.desktop_height = 1080;
+    window.seconds_per_swap = 1.0 / 60.0;
+    tw_test::c_game_run run;
+    int open_cards = 0;
+    window.on_swap = [&](tw::c_window_headless& w) {
+        device.calls.clear();
+        if (run.done() && open_cards == 0) {
+            if (auto* menu = dynamic_cast<tw::c_state_menu*>(run.app.state()))
+                for (int i = 0; i < 5; ++i)
+                    open_cards += menu->chapter_buttons[size_t(i)]->event_code == tw::k_menu_event_chapter_1 + i;
+        }
+        if ((run.done() && open_cards > 0) || w.swap_count > 5 * k_frame_limit || !run.stuck().empty())
+            w.request_close();
+    };
+
+    EXPECT_EQ(tw::run(platform, run), 0);
+    fs::current_path(old_dir);
+
+    ASSERT_TRUE(run.done()) << "stopped in chapter " << run.chapter_index + 1 << ": " << run.stuck();
+    for (size_t i = 0; i < run.ticks_per_chapter.size(); ++i)
+        std::printf("the whole game: chapter %zu in %ld ticks\n", i + 1, run.ticks_per_chapter[i]);
+    EXPECT_EQ(open_cards, 5);
+    tw::c_persistent_data reloaded;
+    tw::c_xml_document doc;
+    ASSERT_TRUE(tw::load_document(doc, save.file("data.xml")));
+    reloaded.read(doc);
+    EXPECT_EQ(reloaded.chapters_complete, 5);
 }
 
 }  // namespace

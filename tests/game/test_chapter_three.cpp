@@ -4,58 +4,13 @@
 // and the ending queued once.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "app/application.h"
 #include "chapters/state_game_3.h"
-#include "platform/render_device_recording.h"
-#include "platform/window_headless.h"
 #include "scene/scene_character.h"
-#include "sound/sound_device_recording.h"
+#include "support/chapter_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class chapter_three : public ::testing::Test {
-protected:
-    void SetUp() override {
-        old_dir_ = fs::current_path();
-        fs::current_path(TW_CONTENT_DIR);
-        window.set_receiver(&platform);
-        window.init();
-        window.open_fullscreen(1920, 1080);
-        platform.sound_engine = std::make_unique<tw::c_sound_device_recording>();
-        platform.update_screen_size(1920, 1080);
-        app.make_state = [](uint16_t) { return std::unique_ptr<tw::c_state>(); };
-        app.send_message = {};
-        auto state = std::make_unique<tw::c_state_game_3>();
-        chapter = state.get();
-        app.change_state(platform, std::move(state));
-        ASSERT_NE(chapter->character, nullptr);
-    }
-    void TearDown() override {
-        app.change_state(platform, nullptr);
-        fs::current_path(old_dir_);
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i) chapter->on_tick(platform, app.data);
-    }
-    bool use(uint16_t item, float dx = 0) {
-        const tw::c_scene_puzzle* spot = chapter->spot(item);
-        return spot && chapter->on_use_puzzle_item(platform, app.data, item, spot->anim.base.tx + dx,
-                                                   spot->anim.base.ty, 0);
-    }
-
-    tw::c_window_headless window;
-    tw::c_render_device_recording device;
-    tw::c_platform platform{window, device};
-    tw::c_application app;
-    tw::c_state_game_3* chapter = nullptr;
-
-private:
-    fs::path old_dir_;
-};
+using chapter_three = tw_test::c_chapter_fixture<tw::c_state_game_3>;
 
 TEST_F(chapter_three, entering_holds_things_back_and_items_free_them_only_at_their_spots) {
     EXPECT_FALSE(chapter->path_open("ak", "al"));

@@ -4,75 +4,17 @@
 // the legs the puzzles give back and the ending queued once.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "app/application.h"
 #include "chapters/state_game_2.h"
-#include "platform/render_device_recording.h"
-#include "platform/window_headless.h"
 #include "scene/scene_character.h"
-#include "sound/sound_device_recording.h"
+#include "support/chapter_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using chapter_two = tw_test::c_chapter_fixture<tw::c_state_game_2>;
 
-class chapter_two : public ::testing::Test {
-protected:
-    void SetUp() override {
-        old_dir_ = fs::current_path();
-        fs::current_path(TW_CONTENT_DIR);
-        window.set_receiver(&platform);
-        window.init();
-        window.open_fullscreen(1920, 1080);
-        platform.sound_engine = std::make_unique<tw::c_sound_device_recording>();
-        platform.update_screen_size(1920, 1080);
-        app.make_state = [](uint16_t) { return std::unique_ptr<tw::c_state>(); };
-        app.send_message = {};
-        auto state = std::make_unique<tw::c_state_game_2>();
-        chapter = state.get();
-        app.change_state(platform, std::move(state));
-        ASSERT_NE(chapter->character, nullptr);
-    }
-    void TearDown() override {
-        app.change_state(platform, nullptr);
-        fs::current_path(old_dir_);
-    }
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i) chapter->on_tick(platform, app.data);
-    }
-    bool use(uint16_t item, float dx = 0) {
-        const tw::c_scene_puzzle* spot = chapter->spot(item);
-        return spot && chapter->on_use_puzzle_item(platform, app.data, item, spot->anim.base.tx + dx,
-                                                   spot->anim.base.ty, 0);
-    }
-    // Puts the character on the path from one node to another, at a share of it.
-    void stand(const char* from, const char* to, float progress) {
-        tw::c_scene_character& c = *chapter->character;
-        c.node = chapter->scene.find_path_node(from);
-        c.path = chapter->scene.find_path(from, to);
-        c.progress = progress;
-        c.state = tw::k_character_idle;
-        const tw::c_transform& a = c.node->transform;
-        const tw::c_transform& b = c.path->target->transform;
-        c.anim.base.tx = a.tx + (b.tx - a.tx) * progress;
-        c.anim.base.ty = a.ty + (b.ty - a.ty) * progress;
-    }
-    const tw::c_scene_collectible* collectible(const std::string& texture) const {
-        for (const auto& item : chapter->scene.collectibles)
-            if (item->texture_file_name == texture) return item.get();
-        return nullptr;
-    }
-
-    tw::c_window_headless window;
-    tw::c_render_device_recording device;
-    tw::c_platform platform{window, device};
-    tw::c_application app;
-    tw::c_state_game_2* chapter = nullptr;
-
-private:
-    fs::path old_dir_;
-};
+const tw::c_scene_collectible* collectible(const tw::c_state_game_2& chapter, const std::string& texture) {
+    return chapter.scene.find_collectible(texture);
+}
 
 TEST_F(chapter_two, entering_closes_the_way_and_items_open_it_only_at_their_spots) {
     EXPECT_FALSE(chapter->path_open("k", "meta1"));
@@ -81,9 +23,9 @@ TEST_F(chapter_two, entering_closes_the_way_and_items_open_it_only_at_their_spot
     for (uint16_t item : {0, 1, 2, 3}) EXPECT_TRUE(chapter->spot(item)->trigger) << item;
     EXPECT_FALSE(chapter->spot(5)->trigger);
     for (const char* leg : {"c2/p0/leg2abc.bmp", "c2/p0/leg1ab.bmp"}) {
-        ASSERT_NE(collectible(leg), nullptr);
-        EXPECT_FALSE(collectible(leg)->collectable);
-        EXPECT_EQ(collectible(leg)->quad.buffer.colours[0].a, 0);
+        ASSERT_NE(collectible(*chapter, leg), nullptr);
+        EXPECT_FALSE(collectible(*chapter, leg)->collectable);
+        EXPECT_EQ(collectible(*chapter, leg)->quad.buffer.colours[0].a, 0);
     }
     ASSERT_NE(chapter->cricket, nullptr);
     EXPECT_FALSE(chapter->cricket->visible);
@@ -100,12 +42,12 @@ TEST_F(chapter_two, entering_closes_the_way_and_items_open_it_only_at_their_spot
     EXPECT_TRUE(use(1));
     EXPECT_EQ(chapter->puzzle, &chapter->chimes);
     chapter->on_puzzle_complete(platform, app.data, 1);
-    EXPECT_TRUE(collectible("c2/p0/leg2abc.bmp")->collectable);
-    EXPECT_EQ(collectible("c2/p0/leg2abc.bmp")->quad.buffer.colours[0].a, 255);
+    EXPECT_TRUE(collectible(*chapter, "c2/p0/leg2abc.bmp")->collectable);
+    EXPECT_EQ(collectible(*chapter, "c2/p0/leg2abc.bmp")->quad.buffer.colours[0].a, 255);
     EXPECT_TRUE(use(3));
     EXPECT_EQ(chapter->puzzle, &chapter->tiles);
     chapter->on_puzzle_complete(platform, app.data, 3);
-    EXPECT_TRUE(collectible("c2/p0/leg1ab.bmp")->collectable);
+    EXPECT_TRUE(collectible(*chapter, "c2/p0/leg1ab.bmp")->collectable);
     EXPECT_TRUE(use(5));
     EXPECT_TRUE(chapter->path_open("k", "meta1"));
     ticks(3);  // the cricket now glows with the flicker
