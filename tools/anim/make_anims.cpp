@@ -38,6 +38,8 @@ const c_creature k_creatures[] = {
     {"3pod", "3pod", tw_tools::build_pod},
     {"cricket", "cricket", tw_tools::build_c3cricket},
     {"3balance", "3balance", tw_tools::build_3balance},
+    {"4stick", "4stick", tw_tools::build_4stick},
+    {"4maggotb", "4maggotb", tw_tools::build_4maggotb},
 };
 
 const c_creature* find_creature(const char* name) {
