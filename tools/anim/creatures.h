@@ -97,6 +97,16 @@ bool build_4stag(const c_part_geometry& geometry, tw::c_anim& anim, std::string&
 // has alpha 0 until the game shows it; a stub is drawn under it.
 bool build_4bigbug(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter four's fallen stick across the poppy-field path, origin at its middle on the
+// ground, with the little ants that carry it off along its underside (the scene moves the
+// whole animation along their track): pose "default"; graph "idle".
+bool build_4stick(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter four's sleepy maggot lying across the path, facing left, origin at the middle of
+// its underside: pose "default"; graphs "idle" (first), "curl" (eats the leaves it is
+// given and rolls up to the right of the origin) and "curl_idle" (asleep in the curl).
+bool build_4maggotb(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

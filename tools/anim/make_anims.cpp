@@ -41,6 +41,8 @@ const c_creature k_creatures[] = {
     {"4bee", "4bee", tw_tools::build_c4bee},
     {"4stag", "4stag", tw_tools::build_4stag},
     {"4bigbug", "4bigbug", tw_tools::build_4bigbug},
+    {"4stick", "4stick", tw_tools::build_4stick},
+    {"4maggotb", "4maggotb", tw_tools::build_4maggotb},
 };
 
 const c_creature* find_creature(const char* name) {
