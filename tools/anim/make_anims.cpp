@@ -38,6 +38,9 @@ const c_creature k_creatures[] = {
     {"3pod", "3pod", tw_tools::build_pod},
     {"cricket", "cricket", tw_tools::build_c3cricket},
     {"3balance", "3balance", tw_tools::build_3balance},
+    {"5bug", "5bug", tw_tools::build_c5bug},
+    {"fern", "fern", tw_tools::build_c5fern},
+    {"moth", "moth", tw_tools::build_c5moth},
 };
 
 const c_creature* find_creature(const char* name) {
