@@ -107,6 +107,20 @@ bool build_4stick(const c_part_geometry& geometry, tw::c_anim& anim, std::string
 // given and rolls up to the right of the origin) and "curl_idle" (asleep in the curl).
 bool build_4maggotb(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
 
+// Chapter five's player character, a round glow bug with a lantern tail, facing right with
+// its origin on the ground under its middle, as the larva's: pose "default"; graphs "walk",
+// "turn", "idle", "action" (a happy flash and hop).
+bool build_c5bug(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter five's fern on the ruin's edge, origin at its root on the left bank of a gap
+// (y = 0 the ground): graphs "idle" (first, a curled fiddlehead standing up), "unroll"
+// (lays itself across the gap as a bridge 900 long) and "idle_unrolled".
+bool build_c5fern(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
+// Chapter five's dusk moth, facing left, origin at the middle of its body: graphs "idle"
+// (first, resting), "flutter", "takeoff" (ending in fly's first pose) and "fly".
+bool build_c5moth(const c_part_geometry& geometry, tw::c_anim& anim, std::string& error);
+
 // Glow and shadow strengths are graphics of one texture at a few alphas and sizes;
 // the name of the one nearest to level (0..1) among count of them: "<base>_<i>".
 std::string level_graphic(const std::string& base, float level, int count);

@@ -43,6 +43,9 @@ const c_creature k_creatures[] = {
     {"4bigbug", "4bigbug", tw_tools::build_4bigbug},
     {"4stick", "4stick", tw_tools::build_4stick},
     {"4maggotb", "4maggotb", tw_tools::build_4maggotb},
+    {"5bug", "5bug", tw_tools::build_c5bug},
+    {"fern", "fern", tw_tools::build_c5fern},
+    {"moth", "moth", tw_tools::build_c5moth},
 };
 
 const c_creature* find_creature(const char* name) {
