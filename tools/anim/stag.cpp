@@ -13,6 +13,7 @@
 
 #include "anim/anim_math.h"
 #include "anim/creatures.h"
+#include "anim/planted_leg.h"
 
 namespace tw_tools {
 
@@ -97,41 +98,18 @@ c_stag_pose mix_pose(const c_stag_pose& a, const c_stag_pose& b, float f) {
     return p;
 }
 
-c_point up(c_point svg) { return {svg.x, -svg.y}; }
-c_point sub(c_point a, c_point b) { return {a.x - b.x, a.y - b.y}; }
-float heading(c_point v) { return std::atan2(v.y, v.x); }
-float length(c_point v) { return std::sqrt(v.x * v.x + v.y * v.y); }
-float wrap(float a) { return std::remainder(a, k_two_pi); }
-
 // A quick flick of a feeler that starts at t and is over a tenth of the loop later.
 float twitch(float u, float t) { return envelope(u, t, t + 0.02f, t + 0.035f, t + 0.09f); }
 
-// Turns the thigh and shin of leg i so its ankle reaches the target (scene, y up, in the
-// ground's frame) from the hip the body carries, bending the knee the way it bends at rest.
+// Turns the thigh and shin of leg i so its ankle reaches the target (in the ground's
+// frame) from the hip the body carries; the toes keep their rest heading, flat on the ground.
 void solve_leg(const c_stag_parts& p, int i, const c_stag_pose& w, c_rig_pose& pose) {
     const c_leg_def& leg = k_legs[i];
-    const c_point body = up(k_body);
-    const c_point hip0 = up(leg.hip), knee0 = up(leg.knee), ankle0 = up(leg.ankle);
-    const float l1 = length(sub(knee0, hip0));
-    const float l2 = length(sub(ankle0, knee0));
-    const float rest_thigh = heading(sub(knee0, hip0));
-    const float rest_shin = heading(sub(ankle0, knee0));
-    const float bend = wrap(rest_thigh - heading(sub(ankle0, hip0))) > 0 ? 1.0f : -1.0f;
-
-    const c_point rel = sub(hip0, body);
-    const float c = std::cos(w.ba), s = std::sin(w.ba);
-    const c_point hip = {body.x + w.bx + c * rel.x - s * rel.y, body.y + w.by + s * rel.x + c * rel.y};
-    const c_point target = {ankle0.x + w.feet[i].x - w.gx, ankle0.y + w.feet[i].y};
-    const c_point d = sub(target, hip);
-    const float reach = std::clamp(length(d), std::fabs(l1 - l2) + 1.0f, l1 + l2 - 1.0f);
-    const float cos_hip = std::clamp((l1 * l1 + reach * reach - l2 * l2) / (2 * l1 * reach), -1.0f, 1.0f);
-    const float thigh = heading(d) + bend * std::acos(cos_hip);
-    const c_point knee = {hip.x + l1 * std::cos(thigh), hip.y + l1 * std::sin(thigh)};
-    const float shin = heading(sub(target, knee));
-    pose.offsets[size_t(p.femur[i])].angle = wrap(thigh - rest_thigh - w.ba);
-    pose.offsets[size_t(p.tibia[i])].angle = wrap((shin - rest_shin) - (thigh - rest_thigh));
-    // The toes keep their rest heading in the scene, flat on the ground.
-    pose.offsets[size_t(p.tarsus[i])].angle = wrap(rest_shin - shin);
+    const c_leg_turns turns =
+        planted_leg({leg.hip, leg.knee, leg.ankle}, {k_body, w.bx, w.by, w.ba, w.gx}, w.feet[i]);
+    pose.offsets[size_t(p.femur[i])].angle = turns.thigh;
+    pose.offsets[size_t(p.tibia[i])].angle = turns.shin;
+    pose.offsets[size_t(p.tarsus[i])].angle = turns.foot;
 }
 
 void apply(const c_stag_parts& p, const c_stag_pose& w, c_rig_pose& pose) {
