@@ -3,14 +3,12 @@
 // callbacks, one pointer step a frame. It notices the moments worth a picture
 // and can hold the game still at each (no ticks, no input) while it draws.
 #pragma once
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "chapters/game_states.h"
 #include "support/chapter_one_player.h"
+#include "support/scripted_app.h"
 
 namespace tw_test {
 
@@ -68,57 +66,26 @@ inline std::vector<c_chapter_one_moment> chapter_one_moments() {
     };
 }
 
-class c_chapter_one_run : public tw::i_platform_state_machine {
+class c_chapter_one_run : public c_scripted_app {
 public:
-    c_chapter_one_run() {
-        app.make_state = tw::make_game_state;
-        app.send_message = {};  // usage messages stay in the player's file
-    }
-
-    void start(tw::c_platform& platform) override { app.start(platform); }
-    void stop(tw::c_platform& platform) override { app.stop(platform); }
-    void frame(tw::c_platform& platform) override {
-        app.frame(platform);
-        if (held) return;
-        ++frames;
-        const c_pointer_step step = player.step(platform, app);
-        if (step.move) platform.on_mouse_position(step.x, step.y);
-        if (step.button >= 0)
-            platform.on_mouse_button(0, step.button ? tw::k_action_press : tw::k_action_release);
-        if (auto* chapter = dynamic_cast<tw::c_state_game_1*>(app.state())) {
-            for (c_chapter_one_moment& moment : moments) {
-                if (moment.seen || !moment.reached(*chapter, player)) continue;
-                moment.seen = true;
-                if (on_moment) on_moment(moment.name);
-            }
-        }
-    }
-    void tick(tw::c_platform& platform) override {
-        if (held) return;
-        app.tick(platform);
-        ++ticks;
-    }
-    bool is_switch_pending() override { return app.is_switch_pending(); }
-    void perform_switch(tw::c_platform& platform) override { app.perform_switch(platform); }
-    void draw(tw::c_platform& platform) override { app.draw(platform); }
-    void resize(tw::c_platform& platform) override { app.resize(platform); }
-    void mouse(tw::c_platform& platform, uint16_t kind, uint16_t dx, uint16_t dy) override {
-        app.mouse(platform, kind, dx, dy);
-    }
-    void draw_loading(tw::c_platform& platform, float progress) override {
-        app.draw_loading(platform, progress);
-    }
-
     bool done() const { return player.phase == c_chapter_one_player::e_phase::done; }
 
-    tw::c_application app;
     c_chapter_one_player player;
     std::vector<c_chapter_one_moment> moments = chapter_one_moments();
     // Called when a moment first comes; the caller may set held.
     std::function<void(const char* name)> on_moment;
-    bool held = false;
-    long frames = 0;
-    long ticks = 0;
+
+protected:
+    c_pointer_step next_step(const tw::c_platform& platform) override { return player.step(platform, app); }
+    void after_step() override {
+        auto* chapter = dynamic_cast<tw::c_state_game_1*>(app.state());
+        if (!chapter) return;
+        for (c_chapter_one_moment& moment : moments) {
+            if (moment.seen || !moment.reached(*chapter, player)) continue;
+            moment.seen = true;
+            if (on_moment) on_moment(moment.name);
+        }
+    }
 };
 
 }  // namespace tw_test
