@@ -12,7 +12,7 @@
 //   time involved, so the picture is the same on every run of the same code)
 //   and writes it as a binary PPM, for before-and-after comparisons.
 //   TW_OVERDRAW_BREAKDOWN=1 also lists the textures that fill the most screen.
-//   scenes: menu, chapter1 and every puzzle of the test catalogue (c1p2, c2p1, ...)
+//   scenes: menu, chapter1 .. chapter5 and every puzzle of the test catalogue (c1p2, c2p1, ...)
 #include <GL/gl.h>
 #include <sys/resource.h>
 
@@ -91,6 +91,10 @@ const std::map<std::string, c_scene_entry>& scenes() {
         {"menu", {[] { return std::make_unique<tw::c_state_menu>(k_fixed_seed); }, 240}},
         {"chapter1", {[] { return tw::make_game_state(tw::k_state_chapter_1); }, 560}},
       };
+      for (uint16_t chapter = 2; chapter <= 5; ++chapter) {
+          const uint16_t id = uint16_t(tw::k_state_chapter_1 + chapter - 1);
+          named["chapter" + std::to_string(chapter)] = {[id] { return tw::make_game_state(id); }, 560};
+      }
       for (const tw_test::c_puzzle_entry& entry : tw_test::puzzle_catalogue()) {
           named[entry.name] = {[&entry] { return std::make_unique<c_puzzle_state>(entry); },
                                k_puzzle_settle_ticks};
