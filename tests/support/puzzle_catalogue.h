@@ -248,7 +248,7 @@ private:
 };
 
 // The scarab rings: finds the shortest run of ring turns and spare exchanges
-// to a whole picture once, then presses on each ring or the spare button.
+// to the upright picture once, then presses on each ring or the spare button.
 class c_scarab_player : public c_clicking_player {
 public:
     using c_puzzle = tw::c_game_puzzle_c5_p7;
@@ -263,7 +263,7 @@ private:
         if (!planned_) {
             moves_ = c_scarab_solver().solve(p);
             planned_ = true;
-            if (moves_.empty() && !p.whole()) stuck = "no run of moves makes the scarab whole";
+            if (moves_.empty() && !p.whole()) stuck = "no run of moves brings the scarab home";
         }
         if (done_ >= moves_.size()) return;
         const int move = moves_[done_++];

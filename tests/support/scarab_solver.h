@@ -1,8 +1,9 @@
 // The shortest run of the scarab puzzle's own moves (three ring turns and the
-// spare exchange) from an arrangement to one the puzzle calls whole, found by
-// a breadth-first search over every arrangement the moves reach. Pieces never
-// leave their ring, so an arrangement is three orderings of five numbers:
-// 120 x 120 x 120 states.
+// spare exchange) from an arrangement to the upright picture, every piece
+// home, found by a breadth-first search over every arrangement the moves
+// reach. (The puzzle may call the picture whole sooner, turned as a whole;
+// a player aims for it upright.) Pieces never leave their ring, so an
+// arrangement is three orderings of five numbers: 120 x 120 x 120 states.
 #pragma once
 #include <algorithm>
 #include <array>
@@ -32,9 +33,11 @@ public:
             turn_[i] = index_of(turned);
             swap_[i] = index_of(swapped);
         }
+        const int upright = index_of({1, 2, 3, 4, 5});
+        home_ = (upright * 120 + upright) * 120 + upright;
     }
 
-    // The moves that make the puzzle's arrangement whole, in order; empty if it already is.
+    // The moves that bring every piece home, in order; empty if they are.
     std::vector<int> solve(const tw::c_game_puzzle_c5_p7& puzzle) const {
         std::array<int, 3> rings{};
         for (int r = 0; r < 3; ++r) {
@@ -50,7 +53,7 @@ public:
         while (!queue.empty()) {
             const int state = queue.front();
             queue.pop_front();
-            if (whole(state)) return path_to(state, start, move_in, from);
+            if (state == home_) return path_to(state, start, move_in, from);
             for (int move = 0; move < 4; ++move) {
                 const int next = apply(state, move);
                 if (move_in[size_t(next)] >= 0) continue;
@@ -77,10 +80,6 @@ private:
         }
         return (r[0] * 120 + r[1]) * 120 + r[2];
     }
-    bool whole(int state) const {
-        const c_order& a = orders_[size_t(state / 14400)];
-        return a == orders_[size_t(state / 120 % 120)] && a == orders_[size_t(state % 120)];
-    }
     static std::vector<int> path_to(int state, int start, const std::vector<int8_t>& move_in,
                                     const std::vector<int>& from) {
         std::vector<int> moves;
@@ -91,6 +90,7 @@ private:
 
     std::vector<c_order> orders_;
     std::array<int, 120> turn_{}, swap_{};
+    int home_ = 0;
 };
 
 }  // namespace tw_test
