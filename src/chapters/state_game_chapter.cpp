@@ -165,9 +165,7 @@ void c_state_game_chapter::tick_lights(bool follow_camera) {
 
 void c_state_game_chapter::tick_glow(c_scene_graphic* graphic) {
     glow_flicker.step();
-    if (!graphic) return;
-    const int alpha = glow_flicker.base + int(glow_flicker.value * glow_flicker.scale);
-    graphic->quad.buffer.set_alpha(uint8_t(std::min(alpha, 255)));
+    if (graphic) graphic->quad.buffer.set_alpha(glow_flicker.alpha());
 }
 
 void c_state_game_chapter::poke_character(c_platform& platform, c_application_data& data, int sound) {
