@@ -28,6 +28,10 @@ float ease_in_out(float x) {
     return s * s * s * (s * (s * 6 - 15) + 10);
 }
 
+float ease_in(float x) { return x * x * x; }
+
+float ease_out(float x) { return 1 - (1 - x) * (1 - x) * (1 - x); }
+
 float envelope(float u, float a, float b, float c, float d) {
     if (u <= a || u >= d) return 0;
     if (u < b) return ease_in_out((u - a) / (b - a));

@@ -22,6 +22,10 @@ float smoothstep(float e0, float e1, float x);
 
 // x (0..1) eased in and out with a quintic, so speed and acceleration start and end at 0.
 float ease_in_out(float x);
+// x cubed: starts slowly and ends fast (a fall, a lunge).
+float ease_in(float x);
+// The mirror of ease_in: starts fast and settles.
+float ease_out(float x);
 
 // A smooth window over u: 0 up to a, rising to 1 at b, holding to c, falling to 0 at d.
 float envelope(float u, float a, float b, float c, float d);

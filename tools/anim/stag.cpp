@@ -157,9 +157,6 @@ struct c_key {
     float (*ease)(float);
 };
 
-float ease_in(float x) { return x * x * x; }
-float ease_out(float x) { return 1 - (1 - x) * (1 - x) * (1 - x); }
-
 c_stag_pose keyed(float u, const c_stag_pose& start, const c_key* keys, int count) {
     c_stag_pose from = start;
     float t0 = 0;

@@ -154,9 +154,6 @@ struct c_key {
     float (*ease)(float);
 };
 
-float ease_in(float x) { return x * x * x; }
-float ease_out(float x) { return 1 - (1 - x) * (1 - x) * (1 - x); }
-
 c_weavel_pose keyed(float u, const c_weavel_pose& start, const c_key* keys, int count) {
     c_weavel_pose from = start;
     float t0 = 0;
