@@ -23,6 +23,7 @@ void deliver_input(c_platform& platform, i_platform_state_machine& machine) {
     if (platform.take_mouse_event(event)) machine.mouse(platform, event.kind, event.dx, event.dy);
     uint16_t code = 0;
     if (platform.take_character(code)) machine.character(platform, code);
+    for (int key : platform.take_key_presses()) machine.key(platform, key);
     platform.clear_key_events();
 }
 

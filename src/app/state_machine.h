@@ -34,6 +34,8 @@ public:
     virtual void mouse(c_platform&, uint16_t /*kind*/, uint16_t /*dx*/, uint16_t /*dy*/) {}
     // At most one typed character a frame (8 for backspace).
     virtual void character(c_platform&, uint16_t /*code*/) {}
+    // Every key pressed this frame (the game's key codes, window.h).
+    virtual void key(c_platform&, int /*key*/) {}
     // The loading screen with progress 0..1.
     virtual void draw_loading(c_platform&, float /*progress*/) {}
 };
@@ -60,6 +62,8 @@ public:
     virtual void on_mouse(c_platform&, uint16_t /*kind*/, uint16_t /*dx*/, uint16_t /*dy*/, D&) {}
     // At most once a frame.
     virtual void on_char(c_platform&, uint16_t /*code*/, D&) {}
+    // Each key pressed this frame, after the mouse and the character.
+    virtual void on_key(c_platform&, int /*key*/, D&) {}
     // One UI event code; returning true discards the codes queued after it.
     virtual bool on_ui_event(c_platform&, uint16_t /*code*/, D&) { return false; }
 
@@ -105,6 +109,9 @@ public:
     }
     void character(c_platform& platform, uint16_t code) override {
         if (state_) state_->on_char(platform, code, data);
+    }
+    void key(c_platform& platform, int key) override {
+        if (state_) state_->on_key(platform, key, data);
     }
 
     // The one place where states are replaced: loading screen, on_leave,

@@ -83,6 +83,8 @@ public:
     bool take_mouse_event(c_mouse_event& out);
     // Oldest queued character, one per frame.
     bool take_character(uint16_t& out);
+    // The keys pressed since the last call, oldest first (presses only, no repeats).
+    std::vector<int> take_key_presses();
     // Discards the frame's raw key events.
     void clear_key_events() { key_events_.clear(); }
     // The last delivered mouse position in the UI view (half extent 1024 on the

@@ -76,6 +76,13 @@ bool c_platform::take_mouse_event(c_mouse_event& out) {
     return true;
 }
 
+std::vector<int> c_platform::take_key_presses() {
+    std::vector<int> presses;
+    for (const key_event& e : key_events_)
+        if (e.action == k_action_press) presses.push_back(e.key);
+    return presses;
+}
+
 bool c_platform::take_character(uint16_t& out) {
     if (characters_.empty()) return false;
     out = characters_.front();

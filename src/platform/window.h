@@ -5,7 +5,13 @@
 namespace tw {
 
 // Key codes and actions as the game sees them; adapters map their library's codes.
+constexpr int k_key_esc = 257;
+constexpr int k_key_f1 = 258;  // F1..F25 are 258..282
+constexpr int k_key_f2 = 259;
 constexpr int k_key_f10 = 267;
+constexpr int k_key_f11 = 268;
+constexpr int k_key_f12 = 269;
+constexpr int k_key_enter = 294;
 constexpr int k_key_backspace = 295;
 constexpr int k_key_del = 297;
 constexpr int k_action_release = 0;

@@ -49,6 +49,7 @@ public:
     void character(tw::c_platform&, uint16_t code) override {
         log.push_back("char " + std::to_string(code));
     }
+    void key(tw::c_platform&, int key) override { log.push_back("key " + std::to_string(key)); }
     void draw_loading(tw::c_platform&, float progress) override {
         log.push_back("loading " + std::to_string(progress).substr(0, 4));
     }

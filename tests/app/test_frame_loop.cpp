@@ -79,7 +79,7 @@ TEST(frame_loop, switch_request_stops_the_ticks_and_draws_loading_instead_of_the
     EXPECT_EQ(m.log, expected);
 }
 
-TEST(frame_loop, one_mouse_event_and_one_character_per_frame) {
+TEST(frame_loop, one_mouse_event_and_one_character_per_frame_and_every_key_press) {
     c_headless_platform h;
     c_logging_machine m;
     run_frame(h.platform, m);
@@ -87,6 +87,8 @@ TEST(frame_loop, one_mouse_event_and_one_character_per_frame) {
     h.window.queue_character('a');
     h.window.queue_character('b');
     h.window.queue_key(k_key_backspace, k_action_press);
+    h.window.queue_key(k_key_esc, k_action_press);
+    h.window.queue_key(k_key_esc, k_action_release);
     h.window.queue_mouse_position(100, 100);
     h.window.queue_mouse_button(0, k_action_press);
     h.window.swap_buffers();
@@ -98,9 +100,11 @@ TEST(frame_loop, one_mouse_event_and_one_character_per_frame) {
     run_frame(h.platform, m);  // release
     std::vector<std::string> input;
     for (const auto& e : m.log)
-        if (e.rfind("mouse", 0) == 0 || e.rfind("char", 0) == 0) input.push_back(e);
-    std::vector<std::string> expected = {"mouse 0 0 0", "char 97", "mouse 1 -3 4", "char 98",
-                                         "char 8",      "mouse 2 0 0"};
+        if (e.rfind("mouse", 0) == 0 || e.rfind("char", 0) == 0 || e.rfind("key", 0) == 0)
+            input.push_back(e);
+    // Every key press of a frame is delivered in that frame; releases are not.
+    std::vector<std::string> expected = {"mouse 0 0 0", "char 97", "key 295", "key 257",
+                                         "mouse 1 -3 4", "char 98", "char 8", "mouse 2 0 0"};
     EXPECT_EQ(input, expected);
 }
 

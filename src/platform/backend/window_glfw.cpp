@@ -22,16 +22,16 @@ struct key_pair {
 
 // The game numbers special keys from 256 on, in this order.
 constexpr key_pair k_special_keys[] = {
-    {GLFW_KEY_ESCAPE, 257},     {GLFW_KEY_UP, 283},           {GLFW_KEY_DOWN, 284},
+    {GLFW_KEY_ESCAPE, k_key_esc},     {GLFW_KEY_UP, 283},           {GLFW_KEY_DOWN, 284},
     {GLFW_KEY_LEFT, 285},       {GLFW_KEY_RIGHT, 286},        {GLFW_KEY_LEFT_SHIFT, 287},
     {GLFW_KEY_RIGHT_SHIFT, 288}, {GLFW_KEY_LEFT_CONTROL, 289}, {GLFW_KEY_RIGHT_CONTROL, 290},
     {GLFW_KEY_LEFT_ALT, 291},   {GLFW_KEY_RIGHT_ALT, 292},    {GLFW_KEY_TAB, 293},
-    {GLFW_KEY_ENTER, 294},      {GLFW_KEY_BACKSPACE, k_key_backspace},
+    {GLFW_KEY_ENTER, k_key_enter},      {GLFW_KEY_BACKSPACE, k_key_backspace},
     {GLFW_KEY_INSERT, 296},     {GLFW_KEY_DELETE, k_key_del}, {GLFW_KEY_PAGE_UP, 298},
     {GLFW_KEY_PAGE_DOWN, 299},  {GLFW_KEY_HOME, 300},         {GLFW_KEY_END, 301},
 };
 
-constexpr int k_game_f1 = 258;
+constexpr int k_game_f1 = k_key_f1;
 
 int game_key_to_glfw(int key) {
     if (key >= k_game_f1 && key < k_game_f1 + 25) return GLFW_KEY_F1 + (key - k_game_f1);
