@@ -4,7 +4,7 @@ if(TARGET make_art)
   set(tw_ui_art_names
     zelt glow circle hand home question_mark question_mark_fill question_mark_highlight
     resume_1 title_big main_menu_1 chapter01 chapter02 chapter03 chapter04 chapter05
-    dot transform particle1 c1/pollen c1/light0)
+    dot transform editor_button particle1 c1/pollen c1/light0)
   set(tw_ui_art_outputs "")
   set(tw_ui_art_sources ui/ui.art)
   foreach(name IN LISTS tw_ui_art_names)

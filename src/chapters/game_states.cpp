@@ -1,4 +1,4 @@
-// The states the game has so far, by identifier.
+// The game's states by identifier: the title screen, the editor and the five chapters.
 #include "chapters/game_states.h"
 
 #include "chapters/state_game_1.h"
@@ -6,6 +6,7 @@
 #include "chapters/state_game_3.h"
 #include "chapters/state_game_4.h"
 #include "chapters/state_game_5.h"
+#include "editor/state_editor.h"
 #include "menu/state_menu.h"
 
 namespace tw {
@@ -14,6 +15,8 @@ std::unique_ptr<c_state> make_game_state(uint16_t id) {
     switch (id) {
         case k_state_menu:
             return std::make_unique<c_state_menu>();
+        case k_state_editor:
+            return std::make_unique<c_state_editor>();
         case k_state_chapter_1:
             return std::make_unique<c_state_game_1>();
         case k_state_chapter_1 + 1:

@@ -8,6 +8,7 @@
 #include "net/usage_messages.h"
 #include "platform/platform.h"
 #include "platform/random.h"
+#include "platform/window.h"
 #include "scene/scene_particle.h"
 #include "ui/ui_element_graphic.h"
 
@@ -249,6 +250,10 @@ void c_state_menu::on_mouse(c_platform& platform, uint16_t kind, uint16_t dx, ui
 
 void c_state_menu::on_char(c_platform& platform, uint16_t code, c_application_data&) {
     ui.on_char(platform, code, *this);
+}
+
+void c_state_menu::on_key(c_platform&, int key, c_application_data&) {
+    if (key == k_key_f2) push_ui_event(k_menu_event_editor);
 }
 
 bool c_state_menu::on_ui_event(c_platform& platform, uint16_t code, c_application_data& data) {

@@ -43,6 +43,8 @@ public:
     void on_mouse(c_platform& platform, uint16_t kind, uint16_t dx, uint16_t dy,
                   c_application_data& data) override;
     void on_char(c_platform& platform, uint16_t code, c_application_data& data) override;
+    // F2 opens the level editor, as the editor code does.
+    void on_key(c_platform& platform, int key, c_application_data& data) override;
     // Chapter codes request their chapter, 1 the editor; quit closes the window
     // so the game shuts down in order. Always false.
     bool on_ui_event(c_platform& platform, uint16_t code, c_application_data& data) override;

@@ -252,4 +252,29 @@ bool c_scene::remove_path_node(const c_scene_path_node* node) {
     return true;
 }
 
+bool c_scene::remove_level(const c_scene_level* level) {
+    auto owned = std::find_if(levels.begin(), levels.end(),
+                              [level](const std::unique_ptr<c_scene_level>& l) {
+                                  return l.get() == level;
+                              });
+    if (owned == levels.end()) return false;
+    levels.erase(owned);
+    return true;
+}
+
+bool c_scene::remove_camera(const c_scene_camera* camera) {
+    auto owned = std::find_if(cameras.begin(), cameras.end(),
+                              [camera](const std::unique_ptr<c_scene_camera>& c) {
+                                  return c.get() == camera;
+                              });
+    if (owned == cameras.end()) return false;
+    cameras.erase(owned);
+    for (std::unique_ptr<c_scene_path_node>& node : path_nodes) {
+        for (auto& path : node->paths) {
+            if (path->target) link_path(*node, *path, *path->target, cameras);
+        }
+    }
+    return true;
+}
+
 }  // namespace tw

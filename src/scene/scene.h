@@ -25,6 +25,14 @@ namespace tw {
 class c_platform;
 class c_xml_document;
 
+// The work that follows reading an object's fields, for scene loading and for
+// the editor, which makes objects from a few fields: a collectible's quad from
+// its bitmap's size, and the animations of anims and puzzle spots (keeping
+// their placement).
+void build_collectible_quad(c_platform& platform, c_scene_collectible& collectible);
+void load_scene_anim(c_platform& platform, c_scene_anim& anim);
+void load_puzzle_anim(c_platform& platform, c_scene_puzzle& puzzle);
+
 template <class T>
 using c_scene_list = std::vector<std::unique_ptr<T>>;
 
@@ -103,6 +111,12 @@ public:
     // so no path is left pointing at a deleted node. The character must not
     // stand on the node or on a path into it (the editor has no character).
     bool remove_path_node(const c_scene_path_node* node);
+    // Deletes the level with its draw lists; its objects stay in the scene
+    // lists (and in the file) but are no longer drawn.
+    bool remove_level(const c_scene_level* level);
+    // Deletes the camera and links every path again, so no path keeps the
+    // removed camera as the one it changes to.
+    bool remove_camera(const c_scene_camera* camera);
 
     c_scene_list<c_scene_level> levels;
     c_scene_list<c_scene_puzzle> puzzles;

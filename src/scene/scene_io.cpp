@@ -208,7 +208,9 @@ void load_placed_anim(c_platform& platform, c_anim& anim, const std::string& fil
     anim.base = placement;
 }
 
-void finish_collectible(c_platform& platform, c_scene_collectible& collectible) {
+}  // namespace
+
+void build_collectible_quad(c_platform& platform, c_scene_collectible& collectible) {
     c_material* material = material_of(platform, collectible.texture_file_name);
     collectible.picked_material = material_of(platform, collectible.picked_file_name);
     uint16_t width = 0;
@@ -223,11 +225,17 @@ void finish_collectible(c_platform& platform, c_scene_collectible& collectible) 
                       k_whole_left_u, k_whole_right_u, k_whole_top_v, k_whole_bottom_v);
 }
 
-void finish_anim(c_platform& platform, c_scene_anim& anim) {
+void load_scene_anim(c_platform& platform, c_scene_anim& anim) {
     load_placed_anim(platform, anim.anim, anim.anim_file_name);
     anim.graph = anim.anim.graphs.empty() ? nullptr : anim.anim.graphs.front().get();
     if (!anim.transform_graph.empty()) anim.anim.base = anim.transform_graph.begin()->second;
 }
+
+void load_puzzle_anim(c_platform& platform, c_scene_puzzle& puzzle) {
+    load_placed_anim(platform, puzzle.anim, puzzle.anim_file_name);
+}
+
+namespace {
 
 // The position of node in the list as a 16-bit index; -1 when it is not there
 // (an unlinked path) or does not fit.
@@ -270,14 +278,15 @@ void c_scene::read(c_platform& platform, c_xml_document& document) {
     c_xml_archive ar(document, false);
 
     read_list(ar, "levels", "level", levels, [](c_scene_level&) {});
-    read_list(ar, "puzzles", "puzzle", puzzles, [&](c_scene_puzzle& puzzle) {
-        load_placed_anim(platform, puzzle.anim, puzzle.anim_file_name);
-    });
+    read_list(ar, "puzzles", "puzzle", puzzles,
+              [&](c_scene_puzzle& puzzle) { load_puzzle_anim(platform, puzzle); });
     read_list(ar, "collectibles", "collectible", collectibles,
-              [&](c_scene_collectible& collectible) { finish_collectible(platform, collectible); });
+              [&](c_scene_collectible& collectible) {
+                  build_collectible_quad(platform, collectible);
+              });
     read_list(ar, "layers", "layer", layers,
               [&](c_scene_layer& layer) { layer.load_tiles(platform); });
-    read_list(ar, "anims", "anim", anims, [&](c_scene_anim& anim) { finish_anim(platform, anim); });
+    read_list(ar, "anims", "anim", anims, [&](c_scene_anim& anim) { load_scene_anim(platform, anim); });
     read_list(ar, "graphics", "graphic", graphics,
               [&](c_scene_graphic& graphic) { build_graphic_quad(platform, graphic); });
     read_list(ar, "path_nodes", "path_node", path_nodes, [](c_scene_path_node&) {});

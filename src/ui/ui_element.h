@@ -61,6 +61,9 @@ public:
     }
     // Offers a typed character; true when the element took it.
     virtual bool on_char(c_platform&, uint16_t /*code*/, c_ui_callback&) { return false; }
+    // Drops the keyboard focus; the screen calls it on every press before
+    // offering the press, so only the element pressed can hold the focus.
+    virtual void drop_focus() {}
 
     bool visible = true;  // invisible elements are neither drawn, updated nor offered input
     c_ui_position position;

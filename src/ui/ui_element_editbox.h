@@ -26,6 +26,7 @@ public:
     // any other code appends its low byte; the text is laid out again and the
     // character taken. Unfocused boxes take nothing.
     bool on_char(c_platform& platform, uint16_t code, c_ui_callback& callback) override;
+    void drop_focus() override { focused = false; }
 
     c_quad background;
     float half_width = 0;

@@ -37,4 +37,8 @@ bool c_ui_element_group::on_char(c_platform& platform, uint16_t code, c_ui_callb
     return false;
 }
 
+void c_ui_element_group::drop_focus() {
+    for (auto& child : children) child->drop_focus();
+}
+
 }  // namespace tw

@@ -31,6 +31,8 @@ public:
     // When the group is visible: offers the character to the visible children
     // in order; true at the first that takes it.
     bool on_char(c_platform& platform, uint16_t code, c_ui_callback& callback) override;
+    // Every child drops its focus.
+    void drop_focus() override;
 
     std::vector<std::unique_ptr<i_ui_element>> children;
 };

@@ -64,6 +64,9 @@ void c_ui_element_timeline::render(c_platform& platform) {
 bool c_ui_element_timeline::on_mouse_button(const c_ui_context&, uint16_t kind, uint16_t,
                                             uint16_t, float x, float y,
                                             c_ui_callback& callback) {
+    // A press while dragging means the drag's release went elsewhere (the
+    // timeline was hidden mid-drag): the old drag is over and this is a new press.
+    if (dragging && kind == k_mouse_press) dragging = false;
     if (!dragging) return kind == k_mouse_press && press(x, y, callback);
     if (kind == k_mouse_release) {
         dragging = false;

@@ -37,7 +37,8 @@ public:
     // A press on the cursor starts a drag (taken); a press elsewhere on the
     // track snaps to a key mark within reach, reporting the code but leaving
     // the press to others. While dragging a release ends the drag and every
-    // other event moves the value and reports the code; both are taken.
+    // other event moves the value and reports the code; both are taken. A press
+    // while dragging ends the drag that never got its release and counts as a press.
     bool on_mouse_button(const c_ui_context& context, uint16_t kind, uint16_t dx, uint16_t dy,
                          float x, float y, c_ui_callback& callback) override;
 

@@ -56,6 +56,11 @@ bool c_ui_screen_set::on_mouse_button(const c_ui_context& context, uint16_t kind
     // Before the window size is known there is no UI space to place the pointer in.
     if (!current || context.short_side == 0) return false;
     const vec2 pointer = pointer_to_ui(context);
+    // A press anywhere takes the focus from every element; the one pressed
+    // (an edit box) takes it back, so typing never lands in a box clicked away from.
+    if (kind == k_mouse_press) {
+        for (auto& element : current->elements) element->drop_focus();
+    }
     for (auto& element : current->elements) {
         if (element->visible &&
             element->on_mouse_button(context, kind, dx, dy, pointer.x, pointer.y, callback))

@@ -69,7 +69,7 @@ TEST_F(timeline, dragging_moves_the_value_clamps_it_and_reports_every_event) {
     EXPECT_EQ(line_.value, 0);
     EXPECT_TRUE(pointer(k_mouse_drag, 5000));
     EXPECT_EQ(line_.value, 65535);
-    EXPECT_TRUE(pointer(k_mouse_press, 5000));  // no movement is still reported
+    EXPECT_TRUE(pointer(k_mouse_drag, 5000));  // no movement is still reported
     EXPECT_EQ(line_.value, 65535);
     EXPECT_EQ(line_.label.text, "65535");
     EXPECT_EQ(codes(), 4u);
@@ -80,6 +80,13 @@ TEST_F(timeline, dragging_moves_the_value_clamps_it_and_reports_every_event) {
     EXPECT_FALSE(pointer(k_mouse_drag, 0));
     EXPECT_EQ(codes(), 4u);
     EXPECT_EQ(line_.value, 65535);
+
+    // A drag whose release went elsewhere: the next press is a press, not a step.
+    ASSERT_TRUE(pointer(k_mouse_press, line_.value_to_x(65535)));
+    EXPECT_FALSE(pointer(k_mouse_press, 5000));
+    EXPECT_FALSE(line_.dragging);
+    EXPECT_EQ(line_.value, 65535);
+    EXPECT_EQ(codes(), 4u);
 }
 
 struct c_snap_case {
