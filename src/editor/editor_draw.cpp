@@ -12,15 +12,15 @@ namespace {
 // Marker sizes at the scene's initial zoom; they grow and shrink with the zoom
 // so they keep their size on screen.
 constexpr float k_dot_half = 64.0f;          // marker on anims, collectibles, graphics, layers
-constexpr float k_node_half = 80.0f;         // a path node
-constexpr float k_current_node_half = 128.0f;
+constexpr float k_node_half = 120.0f;        // a path node
+constexpr float k_current_node_half = 180.0f;
 constexpr float k_camera_arm = 256.0f;       // the camera cross, each arm
 constexpr float k_camera_bar = 12.0f;
 constexpr float k_path_half_width = 8.0f;
 constexpr c_rgba k_marker_colour{255, 220, 80, 255};
 constexpr c_rgba k_camera_colour{120, 200, 255, 255};
 constexpr c_rgba k_current_camera_colour{255, 220, 80, 255};
-constexpr c_rgba k_node_colour{200, 255, 200, 255};
+constexpr c_rgba k_node_colour{150, 255, 150, 255};
 constexpr c_rgba k_current_node_colour{255, 220, 80, 255};
 constexpr c_rgba k_path_colour{255, 255, 255, 255};
 

@@ -4,6 +4,7 @@
 // going through the editor unchanged.
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "platform/xml_document.h"
@@ -251,6 +252,73 @@ TEST_F(editor_test, removals_leave_nothing_pointing_at_what_is_gone) {
             EXPECT_EQ(path->target, back.path_nodes[size_t(path->target_index)].get());
         }
     }
+}
+
+TEST_F(editor_test, every_list_tab_removes_its_current_item_and_says_none) {
+    c_state_editor& ed = *editor;
+    c_scene& scene = ed.scene;
+    tab(editor_tab::levels);
+    button(k_ed_level_add);
+    tab(editor_tab::puzzles);
+    type(ed.widgets.puzzle_file, "anims/1hover.xml");
+    tab(editor_tab::graphics);
+    type(ed.widgets.graphic_file, "dot.bmp");
+    struct list_tab {
+        editor_tab tab;
+        uint16_t add, remove;
+        std::function<size_t()> count;
+    };
+    const list_tab tabs[] = {
+        {editor_tab::layers, k_ed_layer_add, k_ed_layer_remove, [&] { return scene.layers.size(); }},
+        {editor_tab::cameras, k_ed_camera_add, k_ed_camera_remove, [&] { return scene.cameras.size(); }},
+        {editor_tab::puzzles, k_ed_puzzle_add, k_ed_puzzle_remove, [&] { return scene.puzzles.size(); }},
+        {editor_tab::collect, k_ed_collect_add, k_ed_collect_remove,
+         [&] { return scene.collectibles.size(); }},
+        {editor_tab::anims, k_ed_anim_add, k_ed_anim_remove, [&] { return scene.anims.size(); }},
+        {editor_tab::paths, k_ed_path_add, k_ed_path_remove, [&] { return scene.path_nodes.size(); }},
+        {editor_tab::graphics, k_ed_graphic_add, k_ed_graphic_remove,
+         [&] { return scene.graphics.size(); }},
+        {editor_tab::levels, k_ed_level_add, k_ed_level_remove, [&] { return scene.levels.size(); }},
+    };
+    for (const list_tab& each : tabs) {
+        tab(each.tab);
+        const size_t before = each.count();
+        button(each.add);
+        EXPECT_EQ(each.count(), before + 1) << int(each.tab);
+        EXPECT_NE(ed.widgets.selection[size_t(each.tab)]->text.text, "none") << int(each.tab);
+        button(each.remove);
+        EXPECT_EQ(each.count(), before) << int(each.tab);
+        EXPECT_EQ(ed.widgets.selection[size_t(each.tab)]->text.text, "none") << int(each.tab);
+        button(each.remove);  // nothing current: nothing happens
+        EXPECT_EQ(each.count(), before) << int(each.tab);
+    }
+    frames(2);
+    EXPECT_EQ(scene.levels[0]->puzzles.size() + scene.levels[0]->anims.size() +
+                  scene.levels[0]->graphics.size() + scene.levels[0]->layers.size() +
+                  scene.levels[0]->collectibles.size(),
+              0u);
+
+    // "disconnect all" takes the node's paths and the ones back to it.
+    tab(editor_tab::paths);
+    for (int i = 0; i < 3; ++i) {
+        button(k_ed_path_add);
+        tab(editor_tab::view);
+        drag_scene(-100, 0);
+        tab(editor_tab::paths);
+    }
+    c_scene_path_node* first = scene.path_nodes[0].get();
+    c_scene_path_node* second = scene.path_nodes[1].get();
+    int x = 0, y = 0;
+    button(k_ed_path_previous);  // the second
+    for (c_scene_path_node* other : {first, scene.path_nodes[2].get()}) {
+        button(k_ed_path_connect);
+        scene_pixel(other->transform.tx, other->transform.ty, x, y);
+        press_at(x, y);
+    }
+    ASSERT_EQ(second->paths.size(), 2u);
+    button(k_ed_path_disconnect);
+    EXPECT_TRUE(second->paths.empty());
+    EXPECT_TRUE(first->paths.empty() && scene.path_nodes[2]->paths.empty());
 }
 
 TEST_F(editor_test, drags_move_turn_and_deepen_and_the_view_commands) {
