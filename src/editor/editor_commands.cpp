@@ -5,6 +5,7 @@
 
 #include "editor/editor_codes.h"
 #include "editor/state_editor.h"
+
 #include "platform/platform.h"
 #include "platform/random.h"
 
@@ -49,7 +50,9 @@ int16_t index_in(const c_ui_element_editbox* box) {
     return int16_t(number_in(box, INT16_MIN, INT16_MAX, 0));
 }
 
-const std::string& words(const c_ui_element_editbox* box) { return box->text.text; }
+const std::string& words(const c_ui_element_editbox* box) {
+    return box->text.text;
+}
 
 void place(c_transform& transform, const vec3& position) {
     transform.tx = position.x;
@@ -78,7 +81,63 @@ bool c_state_editor::on_ui_event(c_platform& platform, uint16_t code, c_applicat
     return false;
 }
 
+namespace {
+
+// Picking and removing the current item of one scene list.
+template <class T, class F>
+bool list_command(uint16_t code, const uint16_t (&codes)[3], std::vector<std::unique_ptr<T>>& list,
+                  T*& current, F remove) {
+    if (code == codes[0]) {
+        if (current) remove(current);
+        current = nullptr;
+    } else if (code == codes[1] || code == codes[2]) {
+        current = step(list, current, code == codes[1] ? -1 : 1);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool c_state_editor::pick_or_remove(uint16_t code) {
+    // Each list's remove, previous and next codes.
+    const uint16_t layers[3] = {k_ed_layer_remove, k_ed_layer_previous, k_ed_layer_next};
+    const uint16_t cameras[3] = {k_ed_camera_remove, k_ed_camera_previous, k_ed_camera_next};
+    const uint16_t puzzles[3] = {k_ed_puzzle_remove, k_ed_puzzle_previous, k_ed_puzzle_next};
+    const uint16_t collect[3] = {k_ed_collect_remove, k_ed_collect_previous, k_ed_collect_next};
+    const uint16_t levels[3] = {k_ed_level_remove, k_ed_level_previous, k_ed_level_next};
+    const uint16_t anims[3] = {k_ed_anim_remove, k_ed_anim_previous, k_ed_anim_next};
+    const uint16_t paths[3] = {k_ed_path_remove, k_ed_path_previous, k_ed_path_next};
+    const uint16_t graphics[3] = {k_ed_graphic_remove, k_ed_graphic_previous, k_ed_graphic_next};
+    return list_command(code, layers, scene.layers, layer,
+                        [&](c_scene_layer* p) { scene.remove_layer(p); }) ||
+           list_command(code, cameras, scene.cameras, camera,
+                        [&](c_scene_camera* p) { scene.remove_camera(p); }) ||
+           list_command(code, puzzles, scene.puzzles, puzzle,
+                        [&](c_scene_puzzle* p) { scene.remove_puzzle(p); }) ||
+           list_command(code, collect, scene.collectibles, collectible,
+                        [&](c_scene_collectible* p) { scene.remove_collectible(p); }) ||
+           list_command(code, levels, scene.levels, level,
+                        [&](c_scene_level* p) { scene.remove_level(p); }) ||
+           list_command(code, anims, scene.anims, anim,
+                        [&](c_scene_anim* p) {
+                            start_positions.erase(p);
+                            scene.remove_anim(p);
+                        }) ||
+           // Deleting a node also deletes every path into it: those of its
+           // two-way neighbours and any one-way path from elsewhere.
+           list_command(code, paths, scene.path_nodes, path_node,
+                        [&](c_scene_path_node* p) { scene.remove_path_node(p); }) ||
+           list_command(code, graphics, scene.graphics, graphic,
+                        [&](c_scene_graphic* p) { scene.remove_graphic(p); });
+}
+
 void c_state_editor::run_command(c_platform& platform, uint16_t code) {
+    if (pick_or_remove(code)) {
+        refresh_key_marks();
+        return;
+    }
     const vec3 here = scene.view.position;
     switch (code) {
         case k_ed_save: {
@@ -121,12 +180,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             layer = scene.add_layer(std::move(made));
             break;
         }
-        case k_ed_layer_remove:
-            if (layer) scene.remove_layer(layer);
-            layer = nullptr;
-            break;
-        case k_ed_layer_previous: layer = step(scene.layers, layer, -1); break;
-        case k_ed_layer_next: layer = step(scene.layers, layer, 1); break;
 
         case k_ed_zoom_in: scene.view.zoom *= k_editor_zoom_step; break;
         case k_ed_zoom_out: scene.view.zoom /= k_editor_zoom_step; break;
@@ -139,12 +192,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             camera = scene.add_camera(std::move(made));
             break;
         }
-        case k_ed_camera_remove:
-            if (camera) scene.remove_camera(camera);
-            camera = nullptr;
-            break;
-        case k_ed_camera_previous: camera = step(scene.cameras, camera, -1); break;
-        case k_ed_camera_next: camera = step(scene.cameras, camera, 1); break;
         case k_ed_camera_center:
             if (camera) scene.view.position = camera->position;
             break;
@@ -161,12 +208,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             puzzle = scene.add_puzzle(std::move(made));
             break;
         }
-        case k_ed_puzzle_remove:
-            if (puzzle) scene.remove_puzzle(puzzle);
-            puzzle = nullptr;
-            break;
-        case k_ed_puzzle_previous: puzzle = step(scene.puzzles, puzzle, -1); break;
-        case k_ed_puzzle_next: puzzle = step(scene.puzzles, puzzle, 1); break;
 
         case k_ed_collect_add: {
             if (!level) break;
@@ -180,12 +221,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             collectible = scene.add_collectible(std::move(made));
             break;
         }
-        case k_ed_collect_remove:
-            if (collectible) scene.remove_collectible(collectible);
-            collectible = nullptr;
-            break;
-        case k_ed_collect_previous: collectible = step(scene.collectibles, collectible, -1); break;
-        case k_ed_collect_next: collectible = step(scene.collectibles, collectible, 1); break;
 
         case k_ed_level_add: {
             auto made = std::make_unique<c_scene_level>();
@@ -193,12 +228,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             level = scene.add_level(std::move(made));
             break;
         }
-        case k_ed_level_remove:
-            if (level) scene.remove_level(level);
-            level = nullptr;
-            break;
-        case k_ed_level_previous: level = step(scene.levels, level, -1); break;
-        case k_ed_level_next: level = step(scene.levels, level, 1); break;
 
         case k_ed_anim_add: {
             if (!level) break;
@@ -216,17 +245,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             refresh_key_marks();
             break;
         }
-        case k_ed_anim_remove:
-            start_positions.erase(anim);
-            if (anim) scene.remove_anim(anim);
-            anim = nullptr;
-            refresh_key_marks();
-            break;
-        case k_ed_anim_previous:
-        case k_ed_anim_next:
-            anim = step(scene.anims, anim, code == k_ed_anim_next ? 1 : -1);
-            refresh_key_marks();
-            break;
         case k_ed_timeline_first:
         case k_ed_timeline_second: {
             const size_t from = code - k_ed_timeline_first;
@@ -250,12 +268,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             path_node = scene.add_path_node(std::move(made));
             break;
         }
-        case k_ed_path_remove:
-            // Deleting the node also deletes every path into it, those of its
-            // two-way neighbours and any one-way path from elsewhere.
-            if (path_node) scene.remove_path_node(path_node);
-            path_node = nullptr;
-            break;
         case k_ed_path_disconnect:
             if (!path_node) break;
             for (auto& path : path_node->paths) {
@@ -267,8 +279,6 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             }
             path_node->paths.clear();
             break;
-        case k_ed_path_previous: path_node = step(scene.path_nodes, path_node, -1); break;
-        case k_ed_path_next: path_node = step(scene.path_nodes, path_node, 1); break;
 
         case k_ed_graphic_add: {
             uint16_t width = 0;
@@ -286,14 +296,7 @@ void c_state_editor::run_command(c_platform& platform, uint16_t code) {
             graphic = scene.add_graphic(std::move(made));
             break;
         }
-        case k_ed_graphic_remove:
-            if (graphic) scene.remove_graphic(graphic);
-            graphic = nullptr;
-            break;
-        case k_ed_graphic_previous: graphic = step(scene.graphics, graphic, -1); break;
-        case k_ed_graphic_next: graphic = step(scene.graphics, graphic, 1); break;
-        default:
-            break;
+        default: break;
     }
 }
 

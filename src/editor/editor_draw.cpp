@@ -11,10 +11,10 @@ namespace {
 
 // Marker sizes at the scene's initial zoom; they grow and shrink with the zoom
 // so they keep their size on screen.
-constexpr float k_dot_half = 64.0f;          // marker on anims, collectibles, graphics, layers
-constexpr float k_node_half = 120.0f;        // a path node
+constexpr float k_dot_half = 64.0f;    // marker on anims, collectibles, graphics, layers
+constexpr float k_node_half = 120.0f;  // a path node
 constexpr float k_current_node_half = 180.0f;
-constexpr float k_camera_arm = 256.0f;       // the camera cross, each arm
+constexpr float k_camera_arm = 256.0f;  // the camera cross, each arm
 constexpr float k_camera_bar = 12.0f;
 constexpr float k_path_half_width = 8.0f;
 constexpr c_rgba k_marker_colour{255, 220, 80, 255};
@@ -31,7 +31,9 @@ c_transform at(float x, float y) {
     return t;
 }
 
-float marker_scale(const c_scene_view& view) { return view.zoom / k_view_initial_extent; }
+float marker_scale(const c_scene_view& view) {
+    return view.zoom / k_view_initial_extent;
+}
 
 void draw_rect(c_platform& platform, c_material* material, float half_w, float half_h,
                const c_rgba& colour, const c_transform& where) {
@@ -85,13 +87,11 @@ void c_state_editor::draw_markers(c_platform& platform) {
                           at(graphic->transform.tx, graphic->transform.ty));
             }
             break;
-        default:
-            break;
+        default: break;
     }
     // Every camera as a cross of two bars; the current one in the marker colour.
     for (const auto& each : scene.cameras) {
-        const c_rgba& colour =
-            each.get() == camera ? k_current_camera_colour : k_camera_colour;
+        const c_rgba& colour = each.get() == camera ? k_current_camera_colour : k_camera_colour;
         const c_transform where = at(each->position.x, each->position.y);
         draw_rect(platform, blank, s * k_camera_arm, s * k_camera_bar, colour, where);
         draw_rect(platform, blank, s * k_camera_bar, s * k_camera_arm, colour, where);

@@ -1,9 +1,9 @@
 // Dragging the visible tab's current item (move, rotate, depth, route keys)
 // and connecting path nodes with a press.
-#include "editor/state_editor.h"
-
 #include <algorithm>
 #include <cstdlib>
+
+#include "editor/state_editor.h"
 
 #include "platform/platform.h"
 
@@ -73,8 +73,7 @@ void c_state_editor::drag_current(int16_t dx, int16_t dy) {
         case editor_tab::graphics:
             if (graphic) apply(mode, graphic->transform, dx, dy);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

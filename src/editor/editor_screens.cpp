@@ -1,8 +1,8 @@
 // The editor's widgets: the row of tab buttons, and for each tab a column at
 // the left edge with its selection, navigation, edit boxes, modes and commands.
+#include "editor/editor_codes.h"
 #include "editor/state_editor.h"
 
-#include "editor/editor_codes.h"
 #include "platform/platform.h"
 #include "ui/ui_element_graphic.h"
 #include "ui/ui_element_group.h"
@@ -14,7 +14,7 @@ namespace {
 constexpr float k_label_scale = 1.4f;
 constexpr float k_caption_scale = 1.1f;
 constexpr float k_name_scale = 1.2f;
-constexpr float k_row_half = 38.0f;      // button and box half height
+constexpr float k_row_half = 38.0f;        // button and box half height
 constexpr float k_column_left = -1004.0f;  // the column's left edge (offset units)
 constexpr float k_column_width = 560.0f;
 constexpr float k_tab_half_width = 165.0f;
@@ -28,9 +28,9 @@ constexpr c_rgba k_box_colour{16, 12, 8, 190};
 constexpr c_rgba k_caption_colour{255, 224, 160, 255};
 constexpr c_rgba k_name_colour{255, 236, 120, 255};
 
-const char* const k_tab_labels[k_editor_tab_count] = {
-    "file", "layers", "cameras", "puzzles", "collect.", "view", "levels", "anims", "paths",
-    "graphics"};
+const char* const k_tab_labels[k_editor_tab_count] = {"file",     "layers",  "cameras", "puzzles",
+                                                      "collect.", "view",    "levels",  "anims",
+                                                      "paths",    "graphics"};
 
 void scale_text(c_ui_component_text& text, float scale, const c_rgba& colour) {
     text.scale = scale;
@@ -44,8 +44,8 @@ public:
         : group_(group), font_(font), face_(face), blank_(blank) {}
 
     c_ui_element_text* text(const std::string& words, float scale, const c_rgba& colour) {
-        auto* t = group_.add(std::make_unique<c_ui_element_text>(centre(), y_, k_anchor_middle_left,
-                                                                 font_, words));
+        auto* t = group_.add(
+            std::make_unique<c_ui_element_text>(centre(), y_, k_anchor_middle_left, font_, words));
         scale_text(t->text, scale, colour);
         t->text.max_line_width = uint16_t(k_column_width / scale * 2);
         y_ -= 70;
@@ -111,10 +111,10 @@ void c_state_editor::build_screens(c_platform& platform) {
     button_face = platform.get_material("editor_button.bmp", false);
     // Dark panels behind the tab rows and the column keep the labels readable
     // over any scene.
-    auto* column_panel = ui.add_element(screen, std::make_unique<c_ui_element_graphic>(
-                                                    k_column_left + k_column_width / 2, 0,
-                                                    k_anchor_middle_left, blank,
-                                                    k_column_width / 2 + 20, 1024));
+    auto* column_panel =
+        ui.add_element(screen, std::make_unique<c_ui_element_graphic>(
+                                   k_column_left + k_column_width / 2, 0, k_anchor_middle_left,
+                                   blank, k_column_width / 2 + 20, 1024));
     column_panel->quad.buffer.set_colour(k_panel_colour);
     for (int i = 0; i < k_editor_tab_count; ++i) {
         const float x = -1024.0f + 20 + k_tab_half_width + (i % 5) * k_tab_pitch;
@@ -142,6 +142,10 @@ void c_state_editor::build_tab(editor_tab which) {
         column.buttons("<", previous, ">", next);
         column.buttons("add", add, "remove", remove);
     };
+    // A mode toggle in a row's half (or across it) and the mode it stands for.
+    auto mode = [&](const char* label, uint16_t on, uint16_t off, span where, editor_mode m) {
+        modes.push_back({column.toggle(label, on, off, where), m});
+    };
     switch (which) {
         case editor_tab::file:
             column.text("scene file", k_caption_scale, k_caption_colour);
@@ -155,27 +159,21 @@ void c_state_editor::build_tab(editor_tab which) {
             list_rows(k_ed_layer_add, k_ed_layer_remove, k_ed_layer_previous, k_ed_layer_next);
             widgets.layer_file = column.box("tile file", "layer_file");
             widgets.layer_size = column.box("tile scale", "size");
-            modes.push_back({column.toggle("move", k_ed_layer_move, k_ed_layer_none, span::left),
-                             editor_mode::move});
-            modes.push_back({column.toggle("depth", k_ed_layer_depth, k_ed_layer_none, span::right),
-                             editor_mode::depth});
+            mode("move", k_ed_layer_move, k_ed_layer_none, span::left, editor_mode::move);
+            mode("depth", k_ed_layer_depth, k_ed_layer_none, span::right, editor_mode::depth);
             break;
         case editor_tab::cameras:
-            list_rows(k_ed_camera_add, k_ed_camera_remove, k_ed_camera_previous,
-                      k_ed_camera_next);
+            list_rows(k_ed_camera_add, k_ed_camera_remove, k_ed_camera_previous, k_ed_camera_next);
             widgets.camera_name = column.box("name", "camera name");
-            modes.push_back({column.toggle("move", k_ed_camera_move, k_ed_camera_none, span::left),
-                             editor_mode::move});
+            mode("move", k_ed_camera_move, k_ed_camera_none, span::left, editor_mode::move);
             column.skip(96);
             column.wide_button("center camera", k_ed_camera_center);
             break;
         case editor_tab::puzzles:
-            list_rows(k_ed_puzzle_add, k_ed_puzzle_remove, k_ed_puzzle_previous,
-                      k_ed_puzzle_next);
+            list_rows(k_ed_puzzle_add, k_ed_puzzle_remove, k_ed_puzzle_previous, k_ed_puzzle_next);
             widgets.puzzle_file = column.box("anim file", k_editor_puzzle_placeholder);
             widgets.puzzle_index = column.box("index", "puzzle index");
-            modes.push_back({column.toggle("move", k_ed_puzzle_move, k_ed_puzzle_none, span::left),
-                             editor_mode::move});
+            mode("move", k_ed_puzzle_move, k_ed_puzzle_none, span::left, editor_mode::move);
             break;
         case editor_tab::collect:
             list_rows(k_ed_collect_add, k_ed_collect_remove, k_ed_collect_previous,
@@ -183,11 +181,9 @@ void c_state_editor::build_tab(editor_tab which) {
             widgets.collect_file = column.box("texture", "file name");
             widgets.collect_picked = column.box("texture once picked", "picked file name");
             widgets.collect_index = column.box("index", "puzzle index");
-            modes.push_back({column.toggle("move", k_ed_collect_move, k_ed_collect_none, span::left),
-                             editor_mode::move});
-            modes.push_back({column.toggle("rotate", k_ed_collect_rotate, k_ed_collect_none,
-                                           span::right),
-                             editor_mode::rotate});
+            mode("move", k_ed_collect_move, k_ed_collect_none, span::left, editor_mode::move);
+            mode("rotate", k_ed_collect_rotate, k_ed_collect_none, span::right,
+                 editor_mode::rotate);
             break;
         case editor_tab::view:
             column.buttons("zoom in", k_ed_zoom_in, "zoom out", k_ed_zoom_out);
@@ -200,10 +196,8 @@ void c_state_editor::build_tab(editor_tab which) {
         case editor_tab::anims:
             list_rows(k_ed_anim_add, k_ed_anim_remove, k_ed_anim_previous, k_ed_anim_next);
             widgets.anim_file = column.box("anim file", "anim file name");
-            modes.push_back({column.toggle("move", k_ed_anim_move, k_ed_anim_none, span::left),
-                             editor_mode::move});
-            modes.push_back({column.toggle("rotate", k_ed_anim_rotate, k_ed_anim_none, span::right),
-                             editor_mode::rotate});
+            mode("move", k_ed_anim_move, k_ed_anim_none, span::left, editor_mode::move);
+            mode("rotate", k_ed_anim_rotate, k_ed_anim_none, span::right, editor_mode::rotate);
             widgets.route_mode =
                 column.toggle("route mode", k_ed_anim_route, k_ed_anim_route, span::whole);
             widgets.once_name = column.box("play once animation:", "name");
@@ -222,12 +216,9 @@ void c_state_editor::build_tab(editor_tab which) {
             widgets.path_name = column.box("name", "path name");
             widgets.path_anim = column.box("walk animation", "");
             widgets.path_speed = column.box("speed", "0");
-            modes.push_back({column.toggle("move", k_ed_path_move, k_ed_path_none, span::left),
-                             editor_mode::move});
-            modes.push_back({column.toggle("rotate", k_ed_path_rotate, k_ed_path_none, span::right),
-                             editor_mode::rotate});
-            modes.push_back({column.toggle("connect", k_ed_path_connect, k_ed_path_none, span::whole),
-                             editor_mode::connect});
+            mode("move", k_ed_path_move, k_ed_path_none, span::left, editor_mode::move);
+            mode("rotate", k_ed_path_rotate, k_ed_path_none, span::right, editor_mode::rotate);
+            mode("connect", k_ed_path_connect, k_ed_path_none, span::whole, editor_mode::connect);
             column.wide_button("disconnect all", k_ed_path_disconnect);
             break;
         case editor_tab::graphics:
@@ -235,11 +226,9 @@ void c_state_editor::build_tab(editor_tab which) {
                       k_ed_graphic_next);
             widgets.graphic_file = column.box("bitmap", "file name.bmp");
             widgets.graphic_name = column.box("name", "graphic name");
-            modes.push_back({column.toggle("move", k_ed_graphic_move, k_ed_graphic_none, span::left),
-                             editor_mode::move});
-            modes.push_back({column.toggle("rotate", k_ed_graphic_rotate, k_ed_graphic_none,
-                                           span::right),
-                             editor_mode::rotate});
+            mode("move", k_ed_graphic_move, k_ed_graphic_none, span::left, editor_mode::move);
+            mode("rotate", k_ed_graphic_rotate, k_ed_graphic_none, span::right,
+                 editor_mode::rotate);
             break;
     }
 }

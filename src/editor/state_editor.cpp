@@ -62,8 +62,7 @@ void c_state_editor::on_mouse(c_platform& platform, uint16_t kind, uint16_t dx, 
         } else {
             drag_current(int16_t(dx), int16_t(dy));
         }
-    } else if (kind == k_mouse_press && tab == editor_tab::paths &&
-               mode == editor_mode::connect) {
+    } else if (kind == k_mouse_press && tab == editor_tab::paths && mode == editor_mode::connect) {
         connect_nearest(pointer);
     }
 }

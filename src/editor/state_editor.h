@@ -22,9 +22,11 @@
 namespace tw {
 
 // The tabs, in the order of their buttons; a tab's button code is its index + 1.
+// clang-format off
 enum class editor_tab : uint8_t {
     file, layers, cameras, puzzles, collect, view, levels, anims, paths, graphics
 };
+// clang-format on
 constexpr int k_editor_tab_count = 10;
 
 constexpr uint16_t k_editor_autosave_ticks = 6000;  // saved on the tick after these
@@ -137,6 +139,8 @@ private:
     void build_screens(c_platform& platform);
     void build_tab(editor_tab tab);
     void run_command(c_platform& platform, uint16_t code);
+    // The remove, previous and next commands of every list; false for other codes.
+    bool pick_or_remove(uint16_t code);
     void drag_current(int16_t dx, int16_t dy);
     void connect_nearest(const vec2& pointer);
     void draw_markers(c_platform& platform);

@@ -269,16 +269,21 @@ TEST_F(editor_test, every_list_tab_removes_its_current_item_and_says_none) {
         std::function<size_t()> count;
     };
     const list_tab tabs[] = {
-        {editor_tab::layers, k_ed_layer_add, k_ed_layer_remove, [&] { return scene.layers.size(); }},
-        {editor_tab::cameras, k_ed_camera_add, k_ed_camera_remove, [&] { return scene.cameras.size(); }},
-        {editor_tab::puzzles, k_ed_puzzle_add, k_ed_puzzle_remove, [&] { return scene.puzzles.size(); }},
+        {editor_tab::layers, k_ed_layer_add, k_ed_layer_remove,
+         [&] { return scene.layers.size(); }},
+        {editor_tab::cameras, k_ed_camera_add, k_ed_camera_remove,
+         [&] { return scene.cameras.size(); }},
+        {editor_tab::puzzles, k_ed_puzzle_add, k_ed_puzzle_remove,
+         [&] { return scene.puzzles.size(); }},
         {editor_tab::collect, k_ed_collect_add, k_ed_collect_remove,
          [&] { return scene.collectibles.size(); }},
         {editor_tab::anims, k_ed_anim_add, k_ed_anim_remove, [&] { return scene.anims.size(); }},
-        {editor_tab::paths, k_ed_path_add, k_ed_path_remove, [&] { return scene.path_nodes.size(); }},
+        {editor_tab::paths, k_ed_path_add, k_ed_path_remove,
+         [&] { return scene.path_nodes.size(); }},
         {editor_tab::graphics, k_ed_graphic_add, k_ed_graphic_remove,
          [&] { return scene.graphics.size(); }},
-        {editor_tab::levels, k_ed_level_add, k_ed_level_remove, [&] { return scene.levels.size(); }},
+        {editor_tab::levels, k_ed_level_add, k_ed_level_remove,
+         [&] { return scene.levels.size(); }},
     };
     for (const list_tab& each : tabs) {
         tab(each.tab);

@@ -27,8 +27,8 @@ protected:
         old_dir_ = std::filesystem::current_path();
         for (const auto& entry : std::filesystem::directory_iterator(TW_CONTENT_DIR)) {
             if (entry.path().filename() == tw::k_editor_autosave_file) continue;
-            std::filesystem::create_symlink(entry.path(),
-                                            std::filesystem::path(work.path) / entry.path().filename());
+            std::filesystem::create_symlink(
+                entry.path(), std::filesystem::path(work.path) / entry.path().filename());
         }
         std::filesystem::current_path(work.path);
         window.seconds_per_swap = 1.0 / 60;
