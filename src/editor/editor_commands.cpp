@@ -5,7 +5,6 @@
 
 #include "editor/editor_codes.h"
 #include "editor/state_editor.h"
-
 #include "platform/platform.h"
 #include "platform/random.h"
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "editor/state_editor.h"
-
 #include "platform/platform.h"
 
 namespace tw {

@@ -2,7 +2,6 @@
 // the left edge with its selection, navigation, edit boxes, modes and commands.
 #include "editor/editor_codes.h"
 #include "editor/state_editor.h"
-
 #include "platform/platform.h"
 #include "ui/ui_element_graphic.h"
 #include "ui/ui_element_group.h"
