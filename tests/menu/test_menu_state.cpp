@@ -134,7 +134,13 @@ TEST_F(c_menu_test, lights_flicker_on_the_camera_in_their_levels_with_their_colo
     EXPECT_EQ(menu->light2->level_name, "focus_3");
     EXPECT_EQ(menu->scene.find_level("focus_1")->graphics.back(), menu->light1);
     EXPECT_EQ(menu->scene.find_level("focus_3")->particle_systems.back(), menu->pollen);
-    EXPECT_EQ(menu->light1->half_width, 2500.0f);
+    // Half-extents of 5000: each light is a 10000-unit square round the view.
+    for (const tw::c_scene_graphic* light : {menu->light1, menu->light2}) {
+        EXPECT_EQ(light->half_width, 5000.0f);
+        EXPECT_EQ(light->half_height, 5000.0f);
+        EXPECT_EQ(std::fabs(light->quad.buffer.positions[0].x), 5000.0f);
+        EXPECT_EQ(std::fabs(light->quad.buffer.positions[0].y), 5000.0f);
+    }
     EXPECT_EQ(menu->light1->quad.buffer.colours[2].a, 32);
 
     // Move the camera; each tick places the lights where the view is before
