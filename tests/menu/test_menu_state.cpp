@@ -54,11 +54,14 @@ TEST_P(menu_locks, only_unlocked_cards_request_their_chapter_and_dimmed_cards_sw
 
 INSTANTIATE_TEST_SUITE_P(chapters_complete, menu_locks, testing::Values(0, 2, 4));
 
-TEST_F(c_menu_test, a_click_beside_the_cards_and_typing_do_nothing) {
+TEST_F(c_menu_test, a_click_beside_the_cards_typing_and_esc_do_nothing) {
     enter(4);
     click_ui(-450, k_card_y);  // between the first two cards
     menu->on_char(platform_, 'a', data);
+    const tw::c_ui_screen* shown = menu->ui.current;
+    menu->on_key(platform_, tw::k_key_esc, data);
     ticks(1);
+    EXPECT_EQ(menu->ui.current, shown);
     EXPECT_EQ(data.switch_requested, 0);
     EXPECT_TRUE(window_.is_open());
 }
