@@ -159,16 +159,17 @@ TEST_F(c_menu_test, lights_flicker_on_the_camera_in_their_levels_with_their_colo
         }
         const tw::c_rgba one = menu->light1->quad.buffer.colours[1];
         const tw::c_rgba two = menu->light2->quad.buffer.colours[3];
-        EXPECT_EQ(one.a, menu->flicker1.alpha());
-        EXPECT_EQ(two.a, menu->flicker2.alpha());
+        const float share = tw::k_menu_light_alpha_share;
+        EXPECT_EQ(one.a, uint8_t(menu->flicker1.alpha() * share));
+        EXPECT_EQ(two.a, uint8_t(menu->flicker2.alpha() * share));
         EXPECT_EQ(one.r, 255);
         EXPECT_EQ(two.r, 160);
         EXPECT_EQ(two.g, 180);
         EXPECT_EQ(two.b, 255);
-        EXPECT_GE(one.a, 16);
-        EXPECT_LE(one.a, 64);
-        EXPECT_GE(two.a, 38);
-        EXPECT_LE(two.a, 70);
+        EXPECT_GE(one.a, uint8_t(16 * share));
+        EXPECT_LE(one.a, uint8_t(64 * share));
+        EXPECT_GE(two.a, uint8_t(38 * share));
+        EXPECT_LE(two.a, uint8_t(70 * share));
     }
     EXPECT_GT(menu->scene.view.position.x, 0.0f);
 }
