@@ -61,6 +61,10 @@ std::shared_ptr<i_sound_device> create_sound_device() {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
     Mix_AllocateChannels(k_mixing_channels);
+    // SDL_mixer marks a paused channel with the SDL tick count, and a mark of
+    // 0 reads as not paused; SDL's count starts at 0 on its first use, so it
+    // is started now rather than by the first pause, which comes much later.
+    SDL_GetTicks();
     return std::shared_ptr<i_sound_device>(new c_sound_device_sdl());
 }
 
