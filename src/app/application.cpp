@@ -6,6 +6,10 @@
 
 namespace tw {
 
+namespace {
+constexpr int k_first_special_key = 256;  // below: printable keys, as the window gives them
+}  // namespace
+
 c_application::c_application() : send_message(send_by_message) {
     fill_sound_table(data.sounds);
 }
@@ -69,7 +73,8 @@ void c_application::draw(c_platform& platform) {
 }
 
 void c_application::key(c_platform& platform, int key) {
-    if (!desktop.on_key(platform, key)) c_platform_state_machine::key(platform, key);
+    const bool typing = state_ && state_->takes_text() && key < k_first_special_key;
+    if (typing || !desktop.on_key(platform, key)) c_platform_state_machine::key(platform, key);
 }
 
 void c_application::focus(c_platform& platform, bool focused) {

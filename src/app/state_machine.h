@@ -75,6 +75,9 @@ public:
     virtual void on_key(c_platform&, int /*key*/, D&) {}
     // The window gained or lost the focus; no ticks arrive while it is away.
     virtual void on_focus(c_platform&, bool /*focused*/, D&) {}
+    // True while the state takes typed text (an edit box has the keyboard):
+    // the desktop's printable keys (M, minus, plus) then reach the state instead.
+    virtual bool takes_text() const { return false; }
     // One UI event code; returning true discards the codes queued after it.
     virtual bool on_ui_event(c_platform&, uint16_t /*code*/, D&) { return false; }
 

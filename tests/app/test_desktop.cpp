@@ -40,6 +40,8 @@ public:
     void on_focus(c_platform&, bool focused, c_application_data&) override {
         focus_changes.push_back(focused);
     }
+    bool takes_text() const override { return typing; }
+    bool typing = false;
     std::vector<std::string> sizes;
     std::vector<int> keys;
     std::vector<bool> focus_changes;
@@ -165,6 +167,13 @@ TEST_F(desktop, volume_steps_and_mute_scale_every_sound_and_are_remembered) {
     EXPECT_TRUE(state().keys.empty());
     // The level is the device's master; no sound's own volume was touched.
     EXPECT_EQ(sound->count(e_sound_call::set_volume), 0);
+    // While the state takes typed text, M and minus are letters for it.
+    state().typing = true;
+    press('M');
+    press('-');
+    EXPECT_FLOAT_EQ(master(), 0.0f);
+    EXPECT_EQ(state().keys, (std::vector<int>{'M', '-'}));
+    state().typing = false;
     // Two seconds later the notice is gone.
     h.window.advance(2.1);
     EXPECT_FALSE(app.desktop.notice.visible(h.platform));
