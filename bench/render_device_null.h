@@ -25,6 +25,7 @@ public:
     void draw_quads(const tw::vec3*, const tw::vec2*, const tw::c_rgba*, int) override { ++quads; }
     uint32_t create_texture(uint32_t, int, int, const uint8_t*) override { return ++textures; }
     void delete_texture(uint32_t) override {}
+    bool read_pixels(int, int, std::vector<uint8_t>&) override { return false; }
 
     size_t quads = 0;
     uint32_t textures = 0;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/application_data.h"
+#include "app/desktop.h"
 #include "app/loading_screen.h"
 #include "app/state_machine.h"
 
@@ -30,6 +31,17 @@ public:
     bool is_switch_pending() override { return data.switch_requested != 0; }
     void perform_switch(c_platform& platform) override;
     void draw_loading(c_platform& platform, float progress) override;
+    // The state's picture, then the desktop's screenshot and corner notice.
+    void draw(c_platform& platform) override;
+    // Desktop keys (window mode, volume, screenshot) first; the rest go to the state.
+    void key(c_platform& platform, int key) override;
+    // Sound held while away, and the state told.
+    void focus(c_platform& platform, bool focused) override;
+    // The remembered window mode: full screen at the desktop size or a window
+    // of two thirds of it.
+    bool window_for_desktop(int desktop_w, int desktop_h, int& w, int& h) override;
+
+    c_desktop desktop;
 
     // The table of states; the program sets the game's own, tests their own.
     // Empty makes no state.

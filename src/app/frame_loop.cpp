@@ -3,17 +3,23 @@
 
 #include <cstdio>
 
+#include "app/window_icon.h"
 #include "platform/shutdown_signals.h"
 
 namespace tw {
 
 namespace {
 
-constexpr const char* k_window_title = "Project";
+constexpr const char* k_window_title = "Thistlewarp";
 
 void update_viewport(c_platform& platform, i_platform_state_machine& machine) {
-    int w = 0, h = 0;
+    int w = 0, h = 0, points_w = 0, points_h = 0;
     platform.window().window_size(w, h);
+    platform.window().window_points(points_w, points_h);
+    // On a scaled display the cursor comes in screen coordinates and the
+    // framebuffer in pixels; pointer positions are brought to pixels.
+    if (points_w > 0 && points_h > 0)
+        platform.set_pointer_scale(float(w) / float(points_w), float(h) / float(points_h));
     platform.device().viewport(0, 0, w, h);
     if (platform.update_screen_size(w, h)) machine.resize(platform);
 }
@@ -23,8 +29,19 @@ void deliver_input(c_platform& platform, i_platform_state_machine& machine) {
     if (platform.take_mouse_event(event)) machine.mouse(platform, event.kind, event.dx, event.dy);
     uint16_t code = 0;
     if (platform.take_character(code)) machine.character(platform, code);
-    for (int key : platform.take_key_presses()) machine.key(platform, key);
+    // Alt+Enter is the desktop's other way to press F11, never an Enter.
+    for (const c_key_press& press : platform.take_key_chords())
+        machine.key(platform, press.alt && press.key == k_key_enter ? k_key_f11 : press.key);
     platform.clear_key_events();
+}
+
+// While the window is in the background nothing ticks; the frame is still drawn.
+void background_frame(c_platform& platform, i_platform_state_machine& machine) {
+    platform.device().clear(0, 0, 0, 0);
+    machine.draw(platform);
+    platform.window().swap_buffers();
+    // Time away is never caught up.
+    platform.last_ticks = platform.now_ticks();
 }
 
 void loading_frame(c_platform& platform, i_platform_state_machine& machine) {
@@ -62,9 +79,17 @@ bool update(c_platform& platform, i_platform_state_machine& machine) {
 
 void run_frame(c_platform& platform, i_platform_state_machine& machine) {
     update_viewport(platform, machine);
+    if (platform.take_focus_change()) {
+        machine.focus(platform, platform.focused());
+        platform.last_ticks = platform.now_ticks();
+    }
     deliver_input(platform, machine);
     if (platform.queued_texture_count() > 0 || platform.queued_material_count() > 0) {
         loading_frame(platform, machine);
+        return;
+    }
+    if (!platform.focused()) {
+        background_frame(platform, machine);
         return;
     }
     const bool switching = update(platform, machine);
@@ -87,9 +112,10 @@ int run(c_platform& platform, i_platform_state_machine& machine) {
         std::fputs("Failed to initialize GLFW\n", stderr);
         return 1;
     }
-    int desktop_w = 0, desktop_h = 0;
+    int desktop_w = 0, desktop_h = 0, w = 0, h = 0;
     window.desktop_size(desktop_w, desktop_h);
-    if (!window.open_fullscreen(desktop_w, desktop_h)) {
+    const bool fullscreen = machine.window_for_desktop(desktop_w, desktop_h, w, h);
+    if (!(fullscreen ? window.open_fullscreen(w, h) : window.open_windowed(w, h))) {
         std::fputs("Failed to open GLFW window\n", stderr);
         window.terminate();
         return 1;
@@ -99,6 +125,7 @@ int run(c_platform& platform, i_platform_state_machine& machine) {
         return 1;
     }
     window.set_title(k_window_title);
+    set_window_icon(platform);
     window.set_swap_interval(1);
     window.register_callbacks();
     platform.device().set_fixed_state();

@@ -38,6 +38,15 @@ public:
     virtual void key(c_platform&, int /*key*/) {}
     // The loading screen with progress 0..1.
     virtual void draw_loading(c_platform&, float /*progress*/) {}
+    // Before the window opens: its size on a desktop of that size, and true
+    // for full screen, false for a resizable window.
+    virtual bool window_for_desktop(int desktop_w, int desktop_h, int& w, int& h) {
+        w = desktop_w;
+        h = desktop_h;
+        return true;
+    }
+    // The window gained or lost the keyboard focus; no ticks run while it is away.
+    virtual void focus(c_platform&, bool /*focused*/) {}
 };
 
 // One application state (menu, editor, chapter). Heap object owned by the
@@ -64,6 +73,11 @@ public:
     virtual void on_char(c_platform&, uint16_t /*code*/, D&) {}
     // Each key pressed this frame, after the mouse and the character.
     virtual void on_key(c_platform&, int /*key*/, D&) {}
+    // The window gained or lost the focus; no ticks arrive while it is away.
+    virtual void on_focus(c_platform&, bool /*focused*/, D&) {}
+    // True while the state takes typed text (an edit box has the keyboard):
+    // the desktop's printable keys (M, minus, plus) then reach the state instead.
+    virtual bool takes_text() const { return false; }
     // One UI event code; returning true discards the codes queued after it.
     virtual bool on_ui_event(c_platform&, uint16_t /*code*/, D&) { return false; }
 
@@ -112,6 +126,9 @@ public:
     }
     void key(c_platform& platform, int key) override {
         if (state_) state_->on_key(platform, key, data);
+    }
+    void focus(c_platform& platform, bool focused) override {
+        if (state_) state_->on_focus(platform, focused, data);
     }
 
     // The one place where states are replaced: loading screen, on_leave,

@@ -75,6 +75,16 @@ void c_state_editor::on_key(c_platform&, int key, c_application_data& data) {
     if (key == k_key_f2) data.request_state(k_state_menu);
 }
 
+bool c_state_editor::takes_text() const {
+    const c_ui_element_group* shown = widgets.screens[size_t(tab)];
+    if (!shown) return false;
+    for (const auto& child : shown->children) {
+        const auto* box = dynamic_cast<const c_ui_element_editbox*>(child.get());
+        if (box && box->focused) return true;
+    }
+    return false;
+}
+
 bool c_state_editor::save_scene(const std::string& file_name) {
     std::vector<uint16_t> playing;
     for (auto& placed : scene.anims) {

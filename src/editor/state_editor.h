@@ -54,6 +54,9 @@ public:
     void on_char(c_platform& platform, uint16_t code, c_application_data& data) override;
     // F2 goes back to the title screen.
     void on_key(c_platform& platform, int key, c_application_data& data) override;
+    // While an edit box has the keyboard, M, minus and plus are letters, not
+    // the sound keys.
+    bool takes_text() const override;
     // The command table; always false.
     bool on_ui_event(c_platform& platform, uint16_t code, c_application_data& data) override;
 

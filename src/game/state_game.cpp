@@ -154,14 +154,41 @@ void c_state_game::on_tick(c_platform& platform, c_application_data& data) {
     update_hint_fill();
     if (highlight) run_path_highlight();
     if (leave_requested) data.request_state(k_state_menu);
-    if (mode == k_game_mode_puzzle_fading_in || mode == k_game_mode_puzzle ||
-        mode == k_game_mode_puzzle_fading_out) {
+    if (puzzle_on_screen() && paused) {
+        // The puzzle and its fade wait for the pause screen to close.
+        tick_paused_puzzle(platform, data);
+        return;
+    }
+    if (puzzle_on_screen()) {
         if (puzzle) puzzle->on_tick(platform, data);
     } else {
         tick_scene_side(platform, data);
     }
     check_puzzle_complete(platform, data);
     fade_step(platform, data);
+}
+
+bool c_state_game::puzzle_on_screen() const {
+    return mode == k_game_mode_puzzle_fading_in || mode == k_game_mode_puzzle ||
+           mode == k_game_mode_puzzle_fading_out;
+}
+
+void c_state_game::tick_paused_puzzle(c_platform& platform, c_application_data& data) {
+    ui.update(ui_context(platform), *this);
+    process_ui_events(platform, data);
+}
+
+void c_state_game::set_paused(bool on) {
+    paused = on;
+    ui.current = on ? pause_screen : main_screen;
+}
+
+void c_state_game::on_key(c_platform&, int key, c_application_data&) {
+    if (key == k_key_esc) set_paused(!paused);
+}
+
+void c_state_game::on_focus(c_platform&, bool focused, c_application_data&) {
+    if (!focused) set_paused(true);
 }
 
 void c_state_game::tick_scene_side(c_platform& platform, c_application_data& data) {
@@ -300,8 +327,7 @@ void c_state_game::run_path_highlight() {
 // --- Drawing ---
 
 void c_state_game::on_draw(c_platform& platform, c_application_data& data) {
-    if (mode == k_game_mode_puzzle_fading_in || mode == k_game_mode_puzzle ||
-        mode == k_game_mode_puzzle_fading_out) {
+    if (puzzle_on_screen()) {
         if (puzzle) puzzle->on_draw(platform, data);
     } else {
         scene.draw(platform);
@@ -313,6 +339,8 @@ void c_state_game::on_draw(c_platform& platform, c_application_data& data) {
         platform.set_view_short(k_ui_half_extent, 0, 0);
         platform.draw_quad(fade_quad, c_transform());
     }
+    // Paused, the pause screen lies over the puzzle, and over a fade that waits with it.
+    if (puzzle_on_screen() && paused) ui.render(platform);
 }
 
 // --- UI codes and the hint ---
@@ -327,11 +355,9 @@ bool c_state_game::on_ui_event(c_platform& platform, uint16_t code, c_applicatio
     } else if (code == k_game_code_hint) {
         hint(platform, data);
     } else if (code == k_game_code_pause) {
-        ui.current = pause_screen;
-        paused = true;
+        set_paused(true);
     } else if (code == k_game_code_resume) {
-        ui.current = main_screen;
-        paused = false;
+        set_paused(false);
     } else if (code == k_game_code_home) {
         data.request_state(k_state_menu);
     }

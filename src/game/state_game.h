@@ -72,6 +72,10 @@ public:
     void on_mouse(c_platform& platform, uint16_t kind, uint16_t dx, uint16_t dy,
                   c_application_data& data) override;
     bool on_ui_event(c_platform& platform, uint16_t code, c_application_data& data) override;
+    // Esc opens the pause screen and closes it again, over the scene or a puzzle.
+    void on_key(c_platform& platform, int key, c_application_data& data) override;
+    // A window sent to the background shows the pause screen.
+    void on_focus(c_platform& platform, bool focused, c_application_data& data) override;
 
     // --- Chapter hooks (the base does nothing or returns false) ---
     // A release that hit nothing in the scene.
@@ -99,6 +103,10 @@ public:
     void start_puzzle(i_game_puzzle* puzzle);
     // Starts a spark of the path highlight on the edge leaving start.
     void start_path_highlight(c_scene_path_node* start, c_scene_path_node::path* edge);
+    // Shows the pause screen (true) or the main screen again.
+    void set_paused(bool on);
+    // True while a puzzle is on screen (fading in, shown or fading out).
+    bool puzzle_on_screen() const;
     // Sets the fade quad's alpha on all four vertices.
     void set_fade_alpha(uint8_t alpha);
     uint8_t fade_alpha() const;
@@ -156,6 +164,8 @@ private:
     void update_hint_fill();
     void hint(c_platform& platform, c_application_data& data);
     void tick_scene_side(c_platform& platform, c_application_data& data);
+    // A puzzle behind the pause screen: only the pause screen's buttons work.
+    void tick_paused_puzzle(c_platform& platform, c_application_data& data);
     void check_puzzle_complete(c_platform& platform, c_application_data& data);
     void fade_step(c_platform& platform, c_application_data& data);
     void run_path_highlight();

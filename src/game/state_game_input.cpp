@@ -43,7 +43,13 @@ void c_state_game::on_mouse(c_platform& platform, uint16_t kind, uint16_t dx, ui
             break;
         case k_game_mode_puzzle_fading_in:
         case k_game_mode_puzzle:
-            if (puzzle) puzzle->on_mouse(platform, kind, dx, dy, data);
+        case k_game_mode_puzzle_fading_out:
+            // Over a paused puzzle only the pause screen's buttons take clicks.
+            if (paused) {
+                ui.on_mouse_button(ui_context(platform), kind, dx, dy, *this);
+            } else if (mode != k_game_mode_puzzle_fading_out && puzzle) {
+                puzzle->on_mouse(platform, kind, dx, dy, data);
+            }
             break;
         default:
             break;  // clicks during a fade to black are ignored

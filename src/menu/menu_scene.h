@@ -21,7 +21,11 @@ constexpr float k_endless_entry_shift = 4790.0f;
 // A layer whose x falls below this moves one period to the right.
 constexpr float k_endless_wrap_x = -9880.0f;
 
-constexpr float k_menu_light_half_size = 2500.0f;  // the lights are 5000 x 5000
+constexpr float k_menu_light_half_size = 5000.0f;  // half-extents: the lights are 10000 x 10000
+// Share of the flicker's alpha the lights are drawn with: at their full size
+// the warm pool reaches the corners, and at full alpha it flattened the
+// meadow's shading into haze.
+constexpr float k_menu_light_alpha_share = 0.45f;
 
 // Creates a glow graphic showing file over the whole view in level, adds it to
 // the scene and the level, and tints it with colour. Returns it.

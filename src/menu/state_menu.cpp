@@ -71,7 +71,8 @@ constexpr float k_card_half_h = 160;
 void tint_light(c_scene_graphic* light, const c_flicker_generator& flicker, const uint8_t* rgb,
                 const c_scene_view& view) {
     if (!light) return;
-    set_graphic_colour(*light, c_rgba{rgb[0], rgb[1], rgb[2], flicker.alpha()});
+    const uint8_t alpha = uint8_t(flicker.alpha() * k_menu_light_alpha_share);
+    set_graphic_colour(*light, c_rgba{rgb[0], rgb[1], rgb[2], alpha});
     light->transform.tx = view.position.x;
     light->transform.ty = view.position.y;
     light->transform.tz = view.position.z;

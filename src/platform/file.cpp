@@ -204,9 +204,9 @@ std::string get_save_folder() {
     return std::string();
 }
 
-bool ensure_save_folder() {
-    const std::string folder = get_save_folder();
-    if (folder.empty()) return false;
+bool ensure_folder(const std::string& path) {
+    if (path.empty() || path[0] != '/') return false;
+    const std::string folder = with_trailing_slash(path);
     if (is_directory(folder)) return true;
     // Create each missing level in turn, outermost first.
     for (size_t slash = folder.find('/', 1); slash != std::string::npos;
@@ -215,6 +215,8 @@ bool ensure_save_folder() {
     }
     return is_directory(folder);
 }
+
+bool ensure_save_folder() { return ensure_folder(get_save_folder()); }
 
 bool is_save_file_name(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&

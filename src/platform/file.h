@@ -43,6 +43,9 @@ bool write_file_atomic(const std::string& path, const void* bytes, size_t length
 // neither gives a usable path. Read from the environment on every call.
 std::string get_save_folder();
 
+// Creates the absolute folder path and any missing parents; true if it is a directory.
+bool ensure_folder(const std::string& path);
+
 // Creates the save folder and any missing parents; true if it is a directory.
 bool ensure_save_folder();
 

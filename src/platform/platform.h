@@ -55,6 +55,12 @@ struct c_mouse_event {
     uint16_t dy = 0;
 };
 
+// A key press with the state of Alt at the moment it arrived.
+struct c_key_press {
+    int key = 0;
+    bool alt = false;
+};
+
 constexpr uint16_t k_mouse_press = 0;
 constexpr uint16_t k_mouse_drag = 1;
 constexpr uint16_t k_mouse_release = 2;
@@ -75,6 +81,7 @@ public:
     void on_character(int code, int action) override;
     void on_mouse_button(int button, int action) override;
     void on_mouse_position(int x, int y) override;
+    void on_focus(bool focused) override;
 
     // --- Per-frame input ---
     // Stores the clamped window size; true if width or height changed.
@@ -85,11 +92,21 @@ public:
     bool take_character(uint16_t& out);
     // The keys pressed since the last call, oldest first (presses only, no repeats).
     std::vector<int> take_key_presses();
+    // The same presses with the Alt state each arrived with.
+    std::vector<c_key_press> take_key_chords();
     // Discards the frame's raw key events.
     void clear_key_events() { key_events_.clear(); }
     // The last delivered mouse position in the UI view (half extent 1024 on the
     // shorter side, y upwards).
     vec2 screen_to_view() const;
+    // Framebuffer pixels per cursor unit on each axis (the frame loop sets it
+    // from the window each frame); pointer positions are scaled by it on
+    // arrival, so the pointer, the viewport and the screen size share one unit.
+    void set_pointer_scale(float x, float y);
+    // Whether the window has the keyboard focus; true until told otherwise.
+    bool focused() const { return focused_; }
+    // True once after the focus changed; focused() tells which way.
+    bool take_focus_change();
     // Milliseconds of the window timer, truncated; 0 if the library is not initialised.
     uint32_t now_ms();
     // Tick count (60 Hz) of the timer: (ms * 60) / 1000 in unsigned 32-bit arithmetic.
@@ -151,6 +168,7 @@ private:
     struct key_event {
         int32_t key;
         int32_t action;
+        bool alt;
     };
 
     i_window& window_;
@@ -159,6 +177,12 @@ private:
     std::deque<uint16_t> characters_;
     uint16_t current_x_ = 0;
     uint16_t current_y_ = 0;
+    float pointer_scale_x_ = 1.0f;
+    float pointer_scale_y_ = 1.0f;
+    bool left_alt_ = false;
+    bool right_alt_ = false;
+    bool focused_ = true;
+    bool focus_changed_ = false;
     // Button states not yet delivered, oldest first: a press and its release
     // inside one frame arrive in two frames instead of cancelling out.
     std::deque<uint8_t> pending_buttons_;

@@ -15,7 +15,27 @@ void c_platform::on_key(int key, int action) {
     // BACKSPACE and DEL produce no character event of their own; both act as backspace.
     if (action == k_action_press && (key == k_key_backspace || key == k_key_del))
         characters_.push_back(k_backspace_char);
-    key_events_.push_back({key, action});
+    if (key == k_key_left_alt) left_alt_ = action == k_action_press;
+    if (key == k_key_right_alt) right_alt_ = action == k_action_press;
+    key_events_.push_back({key, action, left_alt_ || right_alt_});
+}
+
+void c_platform::on_focus(bool focused) {
+    // A key held while the focus leaves (Alt of Alt+Tab) sends its release elsewhere.
+    if (!focused) left_alt_ = right_alt_ = false;
+    if (focused != focused_) focus_changed_ = true;
+    focused_ = focused;
+}
+
+bool c_platform::take_focus_change() {
+    const bool changed = focus_changed_;
+    focus_changed_ = false;
+    return changed;
+}
+
+void c_platform::set_pointer_scale(float x, float y) {
+    pointer_scale_x_ = x > 0 ? x : 1.0f;
+    pointer_scale_y_ = y > 0 ? y : 1.0f;
 }
 
 void c_platform::on_character(int code, int action) {
@@ -29,7 +49,9 @@ void c_platform::on_mouse_button(int button, int action) {
     if (down != last) pending_buttons_.push_back(down);
 }
 
-void c_platform::on_mouse_position(int x, int y) {
+void c_platform::on_mouse_position(int x_points, int y_points) {
+    const int x = static_cast<int>(x_points * pointer_scale_x_);
+    const int y = static_cast<int>(y_points * pointer_scale_y_);
     // The reported position may lie outside the window; keep the last one inside.
     if (x < 0 || y < 0 || x >= width || y >= height) return;
     current_x_ = static_cast<uint16_t>(x);
@@ -78,8 +100,14 @@ bool c_platform::take_mouse_event(c_mouse_event& out) {
 
 std::vector<int> c_platform::take_key_presses() {
     std::vector<int> presses;
+    for (const c_key_press& p : take_key_chords()) presses.push_back(p.key);
+    return presses;
+}
+
+std::vector<c_key_press> c_platform::take_key_chords() {
+    std::vector<c_key_press> presses;
     for (const key_event& e : key_events_)
-        if (e.action == k_action_press) presses.push_back(e.key);
+        if (e.action == k_action_press) presses.push_back({e.key, e.alt});
     return presses;
 }
 

@@ -2,6 +2,7 @@
 // with GLU (platform/backend); for tests: c_render_device_recording.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "platform/math.h"
 
@@ -54,6 +55,9 @@ public:
     virtual uint32_t create_texture(uint32_t format, int width, int height,
                                     const uint8_t* pixels) = 0;
     virtual void delete_texture(uint32_t name) = 0;
+    // The drawn frame (the buffer not yet presented) from (0, 0) to (width,
+    // height) as RGBA bytes, top row first; false if it cannot be read.
+    virtual bool read_pixels(int width, int height, std::vector<uint8_t>& rgba) = 0;
 };
 
 }  // namespace tw

@@ -125,6 +125,29 @@ void c_render_device_recording::delete_texture(uint32_t name) {
     deleted_textures.push_back(name);
 }
 
+bool c_render_device_recording::read_pixels(int width, int height, std::vector<uint8_t>& rgba) {
+    c_render_call call = make_call(e_render_call::read_pixels);
+    call.ints[0] = width;
+    call.ints[1] = height;
+    calls.push_back(call);
+    if (width <= 0 || height <= 0) return false;
+    c_rgba colour{0, 0, 0, 0};
+    for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+        if (it->kind != e_render_call::clear) continue;
+        colour = {uint8_t(it->values[0] * 255), uint8_t(it->values[1] * 255),
+                  uint8_t(it->values[2] * 255), uint8_t(it->values[3] * 255)};
+        break;
+    }
+    rgba.resize(size_t(width) * size_t(height) * 4);
+    for (size_t i = 0; i < rgba.size(); i += 4) {
+        rgba[i] = colour.r;
+        rgba[i + 1] = colour.g;
+        rgba[i + 2] = colour.b;
+        rgba[i + 3] = colour.a;
+    }
+    return true;
+}
+
 int c_render_device_recording::count(e_render_call kind) const {
     return int(std::count_if(calls.begin(), calls.end(),
                              [kind](const c_render_call& c) { return c.kind == kind; }));

@@ -25,6 +25,7 @@ enum class e_render_call {
     draw_quads,
     create_texture,
     delete_texture,
+    read_pixels,
 };
 
 // One call made to the device with its arguments; fields a call has no use for keep defaults.
@@ -85,6 +86,8 @@ public:
                             const uint8_t* pixels) override;
     // Records the name among the deleted ones.
     void delete_texture(uint32_t name) override;
+    // Records the size; the picture is the last clear colour everywhere.
+    bool read_pixels(int width, int height, std::vector<uint8_t>& rgba) override;
 
     // Number of recorded calls of the given kind.
     int count(e_render_call kind) const;

@@ -23,6 +23,10 @@ void c_window_headless::queue_resize(int width, int height) {
     pending_.push_back({event::resize, width, height});
 }
 
+void c_window_headless::queue_focus(bool focused) {
+    pending_.push_back({event::focus, focused ? 1 : 0, 0});
+}
+
 bool c_window_headless::init() {
     initialised_ = !fail_init;
     return initialised_;
@@ -38,7 +42,27 @@ bool c_window_headless::open_fullscreen(int width, int height) {
     width_ = width;
     height_ = height;
     open_ = true;
+    fullscreen = true;
     return true;
+}
+
+bool c_window_headless::open_windowed(int width, int height) {
+    if (!open_fullscreen(width, height)) return false;
+    fullscreen = false;
+    return true;
+}
+
+void c_window_headless::set_fullscreen(bool on, int width, int height) {
+    ++mode_switches;
+    fullscreen = on;
+    width_ = width;
+    height_ = height;
+}
+
+void c_window_headless::set_icon(int width, int height, const uint8_t* rgba) {
+    icon_width = width;
+    icon_height = height;
+    icon.assign(rgba, rgba + size_t(width) * size_t(height) * 4);
 }
 
 void c_window_headless::register_callbacks() {
@@ -49,6 +73,11 @@ void c_window_headless::register_callbacks() {
 }
 
 void c_window_headless::window_size(int& width, int& height) {
+    width = width_ * pixel_ratio;
+    height = height_ * pixel_ratio;
+}
+
+void c_window_headless::window_points(int& width, int& height) {
     width = width_;
     height = height_;
 }
@@ -91,6 +120,9 @@ void c_window_headless::swap_buffers() {
                 width_ = e.a;
                 height_ = e.b;
                 if (receiver_) receiver_->on_window_size(e.a, e.b);
+                break;
+            case event::focus:
+                if (receiver_) receiver_->on_focus(e.a != 0);
                 break;
         }
     }

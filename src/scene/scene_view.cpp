@@ -17,9 +17,15 @@ constexpr float k_zoom_easing = 0.01f;         // share of the zoom gap closed e
 constexpr float k_zoom_floor_pixels = 2048.0f; // long side at which the zoom floor equals the limit
 constexpr float k_ui_half_extent = 1024.0f;    // UI view: half extent of the shorter side
 
-// The window's long side as a divisor; 1 before the first frame reports a size.
-float long_side_of(const c_platform& platform) {
-    return float(std::max<uint16_t>(platform.long_side, 1));
+constexpr int k_band_aspect = 2;               // the scene's picture is a 2:1 band
+
+// Scene units per window pixel, as the scene's projection draws them: narrower
+// than 2:1 the long side spans twice the zoom; from 2:1 on the height spans the
+// zoom (and the band runs past the sides). Sizes before the first frame count as 1.
+float units_per_pixel(const c_platform& platform, float zoom) {
+    const int width = std::max<int>(platform.width, 1), height = std::max<int>(platform.height, 1);
+    if (width < k_band_aspect * height) return 2 * zoom / float(std::max(width, height));
+    return zoom / float(height);
 }
 
 }  // namespace
@@ -48,7 +54,7 @@ void c_scene_view::clamp_pan() {
 }
 
 void c_scene_view::pan_by_pixels(const c_platform& platform, int16_t dx, int16_t dy) {
-    const float scale = 2 * zoom / long_side_of(platform);
+    const float scale = units_per_pixel(platform, zoom);
     pan.x -= scale * dx;
     pan.y += scale * dy;
     clamp_pan();
@@ -73,19 +79,20 @@ void c_scene_view::set_camera(const c_scene_camera& camera) {
 }
 
 vec2 c_scene_view::screen_to_scene(const c_platform& platform) const {
-    const float long_side = long_side_of(platform);
+    const float scale = units_per_pixel(platform, zoom);
     const float sx = float(platform.mouse_x) - float(platform.width) / 2;
     const float sy = float(platform.height - platform.mouse_y) - float(platform.height) / 2;
     const vec2 e = eye();
-    return {sx / long_side * 2 * zoom + e.x, sy / long_side * 2 * zoom + e.y};
+    return {sx * scale + e.x, sy * scale + e.y};
 }
 
 vec2 c_scene_view::scene_to_ui(const c_platform& platform, float x, float y) const {
     // A view without extent (a camera of width 0) maps everything to the centre.
     if (zoom == 0 || platform.short_side == 0) return {0, 0};
-    const float scale = float(platform.long_side) / float(platform.short_side) * k_ui_half_extent;
+    // Scene units to pixels, then pixels to the UI view's units.
+    const float scale = 2 * k_ui_half_extent / float(platform.short_side) / units_per_pixel(platform, zoom);
     const vec2 e = eye();
-    return {(x - e.x) / zoom * scale, (y - e.y) / zoom * scale};
+    return {(x - e.x) * scale, (y - e.y) * scale};
 }
 
 }  // namespace tw

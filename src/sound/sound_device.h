@@ -20,6 +20,11 @@ public:
     virtual void stop(sound_id sound) = 0;
     // Releases the handle; it is not used again.
     virtual void drop(sound_id sound) = 0;
+    // Scales everything heard, 0..1, over each sound's own volume; a later
+    // set_volume of a loop stays scaled by it.
+    virtual void set_master_volume(float volume) = 0;
+    // Holds (true) or lets go on (false) every sound where it is.
+    virtual void pause_all(bool paused) = 0;
 };
 
 }  // namespace tw

@@ -35,6 +35,22 @@ void c_sound_device_recording::drop(sound_id sound) {
     calls.push_back(call);
 }
 
+void c_sound_device_recording::set_master_volume(float volume) {
+    c_sound_call call;
+    call.kind = e_sound_call::set_master_volume;
+    call.volume = volume;
+    calls.push_back(call);
+    master_volume = volume;
+}
+
+void c_sound_device_recording::pause_all(bool pause) {
+    c_sound_call call;
+    call.kind = e_sound_call::pause_all;
+    call.loop = pause;
+    calls.push_back(call);
+    paused = pause;
+}
+
 int c_sound_device_recording::count(e_sound_call kind) const {
     int total = 0;
     for (const c_sound_call& call : calls) {

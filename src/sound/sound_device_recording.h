@@ -8,9 +8,10 @@
 
 namespace tw {
 
-enum class e_sound_call { play, set_volume, stop, drop };
+enum class e_sound_call { play, set_volume, stop, drop, set_master_volume, pause_all };
 
 // One call made to the device. For play, id is the handle returned.
+// For set_master_volume, volume is the level; for pause_all, loop is the pause flag.
 struct c_sound_call {
     e_sound_call kind = e_sound_call::play;
     std::string file;
@@ -29,11 +30,17 @@ public:
     void stop(sound_id sound) override;
     // Records the call.
     void drop(sound_id sound) override;
+    // Records the call and keeps the level.
+    void set_master_volume(float volume) override;
+    // Records the call and keeps the flag.
+    void pause_all(bool paused) override;
 
     // Number of recorded calls of the given kind.
     int count(e_sound_call kind) const;
 
     std::vector<c_sound_call> calls;
+    float master_volume = 1.0f;
+    bool paused = false;
 
 private:
     sound_id m_last_id = 0;

@@ -221,7 +221,7 @@ TEST_F(whole_run, f10_ends_the_loop_with_an_orderly_shutdown) {
     EXPECT_EQ(m.log.back(), "stop");
     EXPECT_TRUE(h.window.terminated);
     EXPECT_EQ(h.window.swap_interval, 1);
-    EXPECT_STREQ(h.window.title, "Project");
+    EXPECT_STREQ(h.window.title, "Thistlewarp");
     EXPECT_EQ(h.device.count(e_render_call::set_fixed_state), 1);
 }
 

@@ -62,7 +62,7 @@ start_game() {
 # Prints the id of the program's visible window titled $1 (default: the game's
 # title) once it is mapped; fails after the timeout.
 wait_for_window() {
-  local title=${1:-Project} id=""
+  local title=${1:-Thistlewarp} id=""
   for _ in $(seq "$k_window_wait_tenths"); do
     kill -0 "$game_pid" 2>/dev/null || fail "the program ended before showing a window"
     id=$(timeout 5 xdotool search --onlyvisible --pid "$game_pid" --name "^$title\$" 2>/dev/null \

@@ -249,3 +249,74 @@ TEST_F(chapter_scenario, discover_gather_use_hint_pause_and_the_timed_view) {
 }
 
 }  // namespace
+
+// A puzzle that only counts what reaches it.
+class c_counting_puzzle : public tw::i_game_puzzle {
+public:
+    void on_tick(tw::c_platform&, tw::c_application_data&) override { ++ticks; }
+    void on_draw(tw::c_platform&, tw::c_application_data&) override { ++draws; }
+    bool on_ui_event(tw::c_platform&, tw::c_application_data&, uint16_t) override { return true; }
+    void on_mouse(tw::c_platform&, uint16_t, uint16_t, uint16_t, tw::c_application_data&) override {
+        ++mouse_events;
+    }
+    uint16_t number() const override { return 7; }
+    int ticks = 0, draws = 0, mouse_events = 0;
+};
+
+TEST_F(chapter_scenario, esc_pauses_the_scene_and_a_puzzle_which_then_waits_for_resume) {
+    settle(10);
+    // Over the scene: Esc opens the pause screen and closes it, as the buttons do.
+    window.queue_key(tw::k_key_esc, tw::k_action_press);
+    frames(2);
+    EXPECT_TRUE(chapter->paused);
+    EXPECT_EQ(chapter->ui.current, chapter->pause_screen);
+    window.queue_key(tw::k_key_esc, tw::k_action_press);
+    frames(2);
+    EXPECT_FALSE(chapter->paused);
+    EXPECT_EQ(chapter->ui.current, chapter->main_screen);
+
+    c_counting_puzzle puzzle;
+    chapter->start_puzzle(&puzzle);
+    while (chapter->mode != tw::k_game_mode_puzzle) frames(1);
+    click_ui(0, 0);
+    const int clicks = puzzle.mouse_events;
+    EXPECT_GT(clicks, 0);
+
+    // Over the puzzle: the pause screen is drawn over it; it neither ticks nor takes clicks.
+    window.queue_key(tw::k_key_esc, tw::k_action_press);
+    frames(2);
+    ASSERT_TRUE(chapter->paused);
+    const int ticks = puzzle.ticks, draws = puzzle.draws;
+    device.calls.clear();
+    frames(30);
+    click_ui(0, 300);
+    EXPECT_EQ(puzzle.ticks, ticks);
+    EXPECT_EQ(puzzle.mouse_events, clicks);
+    EXPECT_GT(puzzle.draws, draws);
+    bool dimmed = false;  // the pause screen's dark sheet lies over the puzzle
+    for (const tw::c_recorded_draw& d : device.draws())
+        dimmed |= !d.colours.empty() && d.colours[0].a == 180 && d.colours[0].r == 0;
+    EXPECT_TRUE(dimmed);
+
+    // Resume (its button) lets the puzzle go on; Esc pauses again, and home
+    // on the pause screen leads back to the title screen.
+    click_ui(400, 0);
+    EXPECT_FALSE(chapter->paused);
+    frames(5);
+    EXPECT_GT(puzzle.ticks, ticks);
+    window.queue_key(tw::k_key_esc, tw::k_action_press);
+    frames(2);
+    click_ui(-400, 0);
+    EXPECT_EQ(requested.back(), tw::k_state_menu);
+    chapter->puzzle = nullptr;
+}
+
+TEST_F(chapter_scenario, a_window_in_the_background_shows_the_pause_screen) {
+    settle(10);
+    window.queue_focus(false);
+    frames(2);
+    EXPECT_TRUE(chapter->paused);
+    window.queue_focus(true);
+    frames(2);
+    EXPECT_TRUE(chapter->paused);  // the player resumes when ready
+}

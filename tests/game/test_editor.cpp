@@ -408,8 +408,16 @@ TEST_F(editor_test, widgets_keep_focus_and_drags_to_themselves) {
     button(k_ed_path_add);  // the button takes the press: the box lets go
     EXPECT_FALSE(ed.widgets.path_name->focused);
     window.queue_character('z');
-    frames(1);
+    frames(2);  // input queued now arrives in this frame's swap, the next frame takes it
     EXPECT_EQ(ed.widgets.path_name->text.text, "path name");
+    // M is the sound key while no box has the keyboard, and a letter while one has.
+    window.queue_key('M', k_action_press);
+    frames(2);
+    EXPECT_TRUE(app.desktop.settings.sound.muted);
+    click(*ed.widgets.path_name);
+    window.queue_key('M', k_action_press);
+    frames(2);
+    EXPECT_TRUE(app.desktop.settings.sound.muted) << "typing m does not unmute";
 
     // A timeline drag whose release never came (the tab switched mid-drag).
     tab(editor_tab::anims);

@@ -54,11 +54,14 @@ TEST_P(menu_locks, only_unlocked_cards_request_their_chapter_and_dimmed_cards_sw
 
 INSTANTIATE_TEST_SUITE_P(chapters_complete, menu_locks, testing::Values(0, 2, 4));
 
-TEST_F(c_menu_test, a_click_beside_the_cards_and_typing_do_nothing) {
+TEST_F(c_menu_test, a_click_beside_the_cards_typing_and_esc_do_nothing) {
     enter(4);
     click_ui(-450, k_card_y);  // between the first two cards
     menu->on_char(platform_, 'a', data);
+    const tw::c_ui_screen* shown = menu->ui.current;
+    menu->on_key(platform_, tw::k_key_esc, data);
     ticks(1);
+    EXPECT_EQ(menu->ui.current, shown);
     EXPECT_EQ(data.switch_requested, 0);
     EXPECT_TRUE(window_.is_open());
 }
@@ -134,7 +137,13 @@ TEST_F(c_menu_test, lights_flicker_on_the_camera_in_their_levels_with_their_colo
     EXPECT_EQ(menu->light2->level_name, "focus_3");
     EXPECT_EQ(menu->scene.find_level("focus_1")->graphics.back(), menu->light1);
     EXPECT_EQ(menu->scene.find_level("focus_3")->particle_systems.back(), menu->pollen);
-    EXPECT_EQ(menu->light1->half_width, 2500.0f);
+    // Half-extents of 5000: each light is a 10000-unit square round the view.
+    for (const tw::c_scene_graphic* light : {menu->light1, menu->light2}) {
+        EXPECT_EQ(light->half_width, 5000.0f);
+        EXPECT_EQ(light->half_height, 5000.0f);
+        EXPECT_EQ(std::fabs(light->quad.buffer.positions[0].x), 5000.0f);
+        EXPECT_EQ(std::fabs(light->quad.buffer.positions[0].y), 5000.0f);
+    }
     EXPECT_EQ(menu->light1->quad.buffer.colours[2].a, 32);
 
     // Move the camera; each tick places the lights where the view is before
@@ -150,16 +159,17 @@ TEST_F(c_menu_test, lights_flicker_on_the_camera_in_their_levels_with_their_colo
         }
         const tw::c_rgba one = menu->light1->quad.buffer.colours[1];
         const tw::c_rgba two = menu->light2->quad.buffer.colours[3];
-        EXPECT_EQ(one.a, menu->flicker1.alpha());
-        EXPECT_EQ(two.a, menu->flicker2.alpha());
+        const float share = tw::k_menu_light_alpha_share;
+        EXPECT_EQ(one.a, uint8_t(menu->flicker1.alpha() * share));
+        EXPECT_EQ(two.a, uint8_t(menu->flicker2.alpha() * share));
         EXPECT_EQ(one.r, 255);
         EXPECT_EQ(two.r, 160);
         EXPECT_EQ(two.g, 180);
         EXPECT_EQ(two.b, 255);
-        EXPECT_GE(one.a, 16);
-        EXPECT_LE(one.a, 64);
-        EXPECT_GE(two.a, 38);
-        EXPECT_LE(two.a, 70);
+        EXPECT_GE(one.a, uint8_t(16 * share));
+        EXPECT_LE(one.a, uint8_t(64 * share));
+        EXPECT_GE(two.a, uint8_t(38 * share));
+        EXPECT_LE(two.a, uint8_t(70 * share));
     }
     EXPECT_GT(menu->scene.view.position.x, 0.0f);
 }

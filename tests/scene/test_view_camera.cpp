@@ -68,7 +68,7 @@ struct c_pointer_case {
 
 class view_screen_to_scene : public testing::TestWithParam<c_pointer_case> {};
 
-TEST_P(view_screen_to_scene, divides_pixel_offsets_by_the_long_side) {
+TEST_P(view_screen_to_scene, follows_the_scene_projection) {
     const c_pointer_case& c = GetParam();
     tw_test::c_scene_test_platform screen(c.width, c.height);
     screen.point_at(c.mouse_x, c.mouse_y);
@@ -85,22 +85,26 @@ INSTANTIATE_TEST_SUITE_P(
     windows, view_screen_to_scene,
     testing::Values(c_pointer_case{"centre_is_the_eye", 1280, 720, 640, 360, 0, 0},
                     c_pointer_case{"top_of_a_narrow_window", 1280, 720, 640, 0, 0, 0.5625f},
-                    c_pointer_case{"right_of_a_wide_window", 2000, 800, 2000, 400, 1, 0},
+                    c_pointer_case{"right_of_a_2_to_1_window", 1600, 800, 1600, 400, 1, 0},
+                    // Past 2:1 the height spans the zoom, so the band runs on past the sides.
+                    c_pointer_case{"right_of_a_wider_window", 2000, 800, 2000, 400, 1.25f, 0},
                     c_pointer_case{"no_size_yet_gives_the_eye", 0, 0, 0, 0, 0, 0}),
     [](const testing::TestParamInfo<c_pointer_case>& info) { return info.param.name; });
 
 TEST(view_scene_to_ui, agrees_with_the_platforms_ui_mapping_of_the_pointer) {
-    tw_test::c_scene_test_platform screen(1920, 1080);
-    c_scene_view view;
-    view.position = vec3{-700, 300, 0};
-    view.pan = vec3{40, 20, 0};
-    view.zoom = 3000;
-    for (const auto& [x, y] : {std::pair{1500, 300}, std::pair{0, 1080}}) {
-        screen.point_at(x, y);
-        const tw::vec2 scene = view.screen_to_scene(screen.platform);
-        const tw::vec2 ui = view.scene_to_ui(screen.platform, scene.x, scene.y);
-        EXPECT_NEAR(ui.x, screen.platform.screen_to_view().x, 0.05f);
-        EXPECT_NEAR(ui.y, screen.platform.screen_to_view().y, 0.05f);
+    for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{2560, 1080}, std::pair{800, 1200}}) {
+        tw_test::c_scene_test_platform screen(w, h);
+        c_scene_view view;
+        view.position = vec3{-700, 300, 0};
+        view.pan = vec3{40, 20, 0};
+        view.zoom = 3000;
+        for (const auto& [x, y] : {std::pair{w * 3 / 4, h / 4}, std::pair{0, h}}) {
+            screen.point_at(x, y);
+            const tw::vec2 scene = view.screen_to_scene(screen.platform);
+            const tw::vec2 ui = view.scene_to_ui(screen.platform, scene.x, scene.y);
+            EXPECT_NEAR(ui.x, screen.platform.screen_to_view().x, 0.05f) << w << "x" << h;
+            EXPECT_NEAR(ui.y, screen.platform.screen_to_view().y, 0.05f) << w << "x" << h;
+        }
     }
 }
 

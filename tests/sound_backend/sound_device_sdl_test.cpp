@@ -2,6 +2,7 @@
 // a short WAV the test writes itself.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cstdint>
@@ -109,6 +110,20 @@ TEST_F(sound_device_sdl_test, loops_get_handles_that_control_only_their_own_chan
     EXPECT_EQ(Mix_Volume(first_channel, -1), MIX_MAX_VOLUME);
 
     EXPECT_EQ(device->play_2d(wav_path, false), 0u);
+
+    // The master level scales the mix over each channel's own volume, which
+    // stays as it was; pausing holds every channel where it is.
+    device->set_master_volume(0.5f);
+    EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME / 2);
+    EXPECT_EQ(Mix_Volume(first_channel, -1), MIX_MAX_VOLUME);
+    // A pause is marked with SDL's tick count, and a mark of 0 (the device's
+    // first millisecond) reads as none, so the test lets the clock move first.
+    SDL_Delay(2);
+    device->pause_all(true);
+    EXPECT_TRUE(Mix_Paused(first_channel));
+    device->pause_all(false);
+    EXPECT_FALSE(Mix_Paused(first_channel));
+    device->set_master_volume(1.0f);
     // Destroying the device with loops still playing releases everything.
 }
 

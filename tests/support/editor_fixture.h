@@ -121,6 +121,7 @@ protected:
 
     static constexpr int k_width = 1920;
     static constexpr int k_height = 1080;
+    c_temp_save_folder save_folder;  // the sound keys write settings there
     c_temp_folder work;
     tw::c_window_headless window;
     tw::c_render_device_recording device;

@@ -66,7 +66,12 @@ bool c_manifest_run::make_image(const c_art_item& item, std::string& reason) {
     const c_svg_document* doc = document(item.svg, reason);
     c_image_rgba image;
     if (!doc || !doc->render_stretched(item.width, item.height, image, reason)) return false;
-    if (!write_art_bitmap(image, item.colour, m_output_dir + "/" + item.output, m_log, reason)) return false;
+    const std::string path = m_output_dir + "/" + item.output;
+    // A ".png" output is a picture for the desktop (the icon), not a texture.
+    const bool png = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    if (png ? !write_art_png(image, path, m_log, reason)
+            : !write_art_bitmap(image, item.colour, path, m_log, reason))
+        return false;
     ++m_totals.images;
     return true;
 }

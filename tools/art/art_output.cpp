@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "art/pixels.h"
+#include "platform/png_file.h"
 #include "platform/xml_document.h"
 
 namespace tw_tools {
@@ -49,6 +50,16 @@ bool write_art_bitmap(c_image_rgba image, art_colour_format colour, const std::s
     if (!make_parent_folder(path, error)) return false;
     log.written.push_back(path);
     if (!write_bmp(path, image, bits)) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+bool write_art_png(const c_image_rgba& image, const std::string& path, c_output_log& log, std::string& error) {
+    if (!make_parent_folder(path, error)) return false;
+    log.written.push_back(path);
+    if (!tw::write_png(path, image.width, image.height, image.pixels.data(), false)) {
         error = "cannot write " + path;
         return false;
     }

@@ -27,6 +27,10 @@ int bits_for_colour(const c_image_rgba& image, art_colour_format colour);
 bool write_art_bitmap(c_image_rgba image, art_colour_format colour, const std::string& path, c_output_log& log,
                       std::string& error);
 
+// Writes image as an RGBA PNG at path (making its folders), for files that
+// leave the game's content, such as the desktop icon; false with error on failure.
+bool write_art_png(const c_image_rgba& image, const std::string& path, c_output_log& log, std::string& error);
+
 // Writes doc to path, making its folders; false with error when it cannot be written.
 bool write_art_xml(const tw::c_xml_document& doc, const std::string& path, c_output_log& log, std::string& error);
 

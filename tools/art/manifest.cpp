@@ -100,7 +100,7 @@ bool expect_fields(const std::vector<std::string>& fields, size_t low, size_t hi
 }
 
 bool parse_image(const std::vector<std::string>& f, c_art_item& item, std::string& reason) {
-    if (!expect_fields(f, 5, 6, "image <out.bmp> <file.svg> <width> <height> [rgb|rgba]", reason)) return false;
+    if (!expect_fields(f, 5, 6, "image <out.bmp|out.png> <file.svg> <width> <height> [rgb|rgba]", reason)) return false;
     item.kind = k_art_image;
     return parse_output_path(f[1], item.output, reason) && parse_svg_path(f[2], item.svg, reason) &&
            parse_int(f[3], 1, k_max_pixels, "width", item.width, reason) &&

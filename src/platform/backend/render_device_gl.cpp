@@ -164,4 +164,19 @@ void c_render_device_gl::delete_texture(uint32_t name) {
     glDeleteTextures(1, &n);
 }
 
+bool c_render_device_gl::read_pixels(int width, int height, std::vector<uint8_t>& rgba) {
+    if (width <= 0 || height <= 0) return false;
+    const size_t row = size_t(width) * 4;
+    std::vector<uint8_t> bottom_up(row * size_t(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottom_up.data());
+    if (glGetError() != GL_NO_ERROR) return false;
+    // GL's rows start at the bottom; pictures start at the top.
+    rgba.resize(bottom_up.size());
+    for (int y = 0; y < height; ++y)
+        std::copy_n(bottom_up.data() + row * size_t(height - 1 - y), row, rgba.data() + row * size_t(y));
+    return true;
+}
+
 }  // namespace tw

@@ -40,6 +40,8 @@ public:
                             const uint8_t* pixels) override;
     // glDeleteTextures.
     void delete_texture(uint32_t name) override;
+    // glReadPixels of the back buffer, rows turned to top first.
+    bool read_pixels(int width, int height, std::vector<uint8_t>& rgba) override;
 
 private:
     bool texturing_off_ = false;

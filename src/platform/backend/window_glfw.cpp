@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -29,6 +30,7 @@ constexpr key_pair k_special_keys[] = {
     {GLFW_KEY_ENTER, k_key_enter},      {GLFW_KEY_BACKSPACE, k_key_backspace},
     {GLFW_KEY_INSERT, 296},     {GLFW_KEY_DELETE, k_key_del}, {GLFW_KEY_PAGE_UP, 298},
     {GLFW_KEY_PAGE_DOWN, 299},  {GLFW_KEY_HOME, 300},         {GLFW_KEY_END, 301},
+    {GLFW_KEY_KP_SUBTRACT, k_key_kp_subtract}, {GLFW_KEY_KP_ADD, k_key_kp_add},
 };
 
 constexpr int k_game_f1 = k_key_f1;
@@ -56,6 +58,10 @@ void on_char(GLFWwindow*, unsigned int code) {
 
 void on_button(GLFWwindow*, int button, int action, int) {
     if (g_receiver) g_receiver->on_mouse_button(button, action);
+}
+
+void on_focus(GLFWwindow*, int focused) {
+    if (g_receiver) g_receiver->on_focus(focused == GLFW_TRUE);
 }
 
 void on_cursor(GLFWwindow*, double x, double y) {
@@ -114,17 +120,70 @@ void c_window_glfw::desktop_size(int& width, int& height) {
     }
 }
 
-bool c_window_glfw::open_fullscreen(int width, int height) {
+namespace {
+
+void hint_framebuffer() {
     glfwWindowHint(GLFW_RED_BITS, 8);
     glfwWindowHint(GLFW_GREEN_BITS, 8);
     glfwWindowHint(GLFW_BLUE_BITS, 8);
     glfwWindowHint(GLFW_ALPHA_BITS, 8);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_STENCIL_BITS, 0);
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
+    // The class the desktop's menu entry and task bar match the window by.
+    glfwWindowHintString(GLFW_X11_CLASS_NAME, "Thistlewarp");
+    glfwWindowHintString(GLFW_X11_INSTANCE_NAME, "thistlewarp");
+}
+
+// Top-left corner that centres a width x height window on the monitor's work area.
+void centred_position(GLFWmonitor* monitor, int width, int height, int& x, int& y) {
+    int area_x = 0, area_y = 0, area_w = width, area_h = height;
+    if (monitor) glfwGetMonitorWorkarea(monitor, &area_x, &area_y, &area_w, &area_h);
+    x = area_x + std::max(0, (area_w - width) / 2);
+    y = area_y + std::max(0, (area_h - height) / 2);
+}
+
+}  // namespace
+
+bool c_window_glfw::open_fullscreen(int width, int height) {
     if (width <= 0 || height <= 0) return false;
-    window_ = glfwCreateWindow(width, height, "", monitor, nullptr);
+    hint_framebuffer();
+    window_ = glfwCreateWindow(width, height, "", glfwGetPrimaryMonitor(), nullptr);
+    return window_ && after_open();
+}
+
+bool c_window_glfw::open_windowed(int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    hint_framebuffer();
+    window_ = glfwCreateWindow(width, height, "", nullptr, nullptr);
     if (!window_) return false;
+    int x = 0, y = 0;
+    centred_position(glfwGetPrimaryMonitor(), width, height, x, y);
+    glfwSetWindowPos(window_, x, y);
+    return after_open();
+}
+
+void c_window_glfw::set_fullscreen(bool fullscreen, int width, int height) {
+    if (!window_ || width <= 0 || height <= 0) return;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    if (fullscreen) {
+        const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+        glfwSetWindowMonitor(window_, monitor, 0, 0, width, height,
+                             mode ? mode->refreshRate : GLFW_DONT_CARE);
+        return;
+    }
+    int x = 0, y = 0;
+    centred_position(monitor, width, height, x, y);
+    glfwSetWindowMonitor(window_, nullptr, x, y, width, height, GLFW_DONT_CARE);
+}
+
+void c_window_glfw::set_icon(int width, int height, const uint8_t* rgba) {
+    if (!window_ || width <= 0 || height <= 0 || !rgba) return;
+    GLFWimage image{width, height, const_cast<unsigned char*>(rgba)};
+    glfwSetWindowIcon(window_, 1, &image);
+}
+
+bool c_window_glfw::after_open() {
     glfwMakeContextCurrent(window_);
     // The player must see where they point: keep the system cursor visible and free.
     glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
@@ -148,6 +207,7 @@ void c_window_glfw::register_callbacks() {
     glfwSetMouseButtonCallback(window_, on_button);
     glfwSetCursorPosCallback(window_, on_cursor);
     glfwSetScrollCallback(window_, on_scroll);
+    glfwSetWindowFocusCallback(window_, on_focus);
     // Size, pointer position and wheel are delivered once at registration.
     int w = 0, h = 0;
     glfwGetFramebufferSize(window_, &w, &h);
@@ -161,6 +221,11 @@ void c_window_glfw::register_callbacks() {
 void c_window_glfw::window_size(int& width, int& height) {
     width = height = 0;
     if (window_) glfwGetFramebufferSize(window_, &width, &height);
+}
+
+void c_window_glfw::window_points(int& width, int& height) {
+    width = height = 0;
+    if (window_) glfwGetWindowSize(window_, &width, &height);
 }
 
 bool c_window_glfw::key_pressed(int key) {

@@ -19,11 +19,15 @@ public:
     bool is_initialised() const override { return initialised_; }
     void desktop_size(int& width, int& height) override;
     bool open_fullscreen(int width, int height) override;
+    bool open_windowed(int width, int height) override;
+    void set_fullscreen(bool fullscreen, int width, int height) override;
+    void set_icon(int width, int height, const uint8_t* rgba) override;
     void set_title(const char* title) override;
     void set_swap_interval(int interval) override;
     void set_receiver(i_glfw_callback* receiver) override;
     void register_callbacks() override;
     void window_size(int& width, int& height) override;
+    void window_points(int& width, int& height) override;
     bool key_pressed(int key) override;
     bool is_open() override;
     void request_close() override;
@@ -36,6 +40,9 @@ public:
     void set_pacing(bool on) { pacing_ = on; }
 
 private:
+    // Context, cursor and sticky keys of a window just created.
+    bool after_open();
+
     GLFWwindow* window_ = nullptr;
     c_frame_pacer pacer_;
     bool pacing_ = true;

@@ -20,7 +20,15 @@ constexpr int k_mixing_channels = 32;
 constexpr int k_loop_forever = -1;
 constexpr int k_play_once = 0;
 constexpr int k_any_group = -1;
+constexpr int k_all_channels = -1;
 const char* const k_fallback_driver = "dummy";
+
+// 0..1 as the mixer's 0..MIX_MAX_VOLUME; NaN counts as silence rather than
+// reaching the int conversion.
+int mixer_volume(float volume) {
+    float clamped = volume >= 0.0f ? std::min(volume, 1.0f) : 0.0f;
+    return static_cast<int>(clamped * MIX_MAX_VOLUME + 0.5f);
+}
 
 // Brings up the audio subsystem and the mixer; leaves nothing open on failure.
 bool open_audio() {
@@ -53,6 +61,10 @@ std::shared_ptr<i_sound_device> create_sound_device() {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
     Mix_AllocateChannels(k_mixing_channels);
+    // SDL_mixer marks a paused channel with the SDL tick count, and a mark of
+    // 0 reads as not paused; SDL's count starts at 0 on its first use, so it
+    // is started now rather than by the first pause, which comes much later.
+    SDL_GetTicks();
     return std::shared_ptr<i_sound_device>(new c_sound_device_sdl());
 }
 
@@ -120,9 +132,19 @@ void c_sound_device_sdl::set_volume(sound_id sound, float volume) {
     if (found == m_channels.end()) {
         return;
     }
-    // NaN counts as silence rather than reaching the int conversion.
-    float clamped = volume >= 0.0f ? std::min(volume, 1.0f) : 0.0f;
-    Mix_Volume(found->second, static_cast<int>(clamped * MIX_MAX_VOLUME + 0.5f));
+    Mix_Volume(found->second, mixer_volume(volume));
+}
+
+void c_sound_device_sdl::set_master_volume(float volume) {
+    Mix_MasterVolume(mixer_volume(volume));
+}
+
+void c_sound_device_sdl::pause_all(bool paused) {
+    if (paused) {
+        Mix_Pause(k_all_channels);
+    } else {
+        Mix_Resume(k_all_channels);
+    }
 }
 
 void c_sound_device_sdl::stop(sound_id sound) {

@@ -26,6 +26,10 @@ public:
     void stop(sound_id sound) override;
     // Forgets the handle; the sound itself is left as it is.
     void drop(sound_id sound) override;
+    // The mixer's master volume (0..1, clamped; NaN is 0), over every channel's own.
+    void set_master_volume(float volume) override;
+    // Pauses or resumes every channel.
+    void pause_all(bool paused) override;
 
     // Mixer channel of a live loop handle, or -1 if the handle is unknown.
     int channel_of(sound_id sound) const;
