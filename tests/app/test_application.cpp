@@ -9,16 +9,10 @@
 #include "support/temp_folder.h"
 
 using namespace tw;
+using tw_test::read_text;
 using tw_test::c_headless_platform;
 
 namespace {
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A state that writes what happens to it into a shared log.
 class c_logging_state : public c_state {

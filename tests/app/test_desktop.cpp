@@ -14,15 +14,9 @@
 #include "support/temp_folder.h"
 
 using namespace tw;
+using tw_test::read_text;
 
 namespace {
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void write_text(const std::string& path, const std::string& text) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());

@@ -26,6 +26,7 @@
 #include "support/temp_folder.h"
 
 using namespace tw;
+using tw_test::read_text;
 
 namespace {
 
@@ -103,13 +104,6 @@ private:
     std::vector<std::string> bodies_;
     std::thread thread_;
 };
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

@@ -14,6 +14,7 @@
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
 #include "sound/sound_device_recording.h"
+#include "support/counting_puzzle.h"
 #include "support/temp_folder.h"
 #include "test_chapter.h"
 
@@ -250,19 +251,6 @@ TEST_F(chapter_scenario, discover_gather_use_hint_pause_and_the_timed_view) {
 
 }  // namespace
 
-// A puzzle that only counts what reaches it.
-class c_counting_puzzle : public tw::i_game_puzzle {
-public:
-    void on_tick(tw::c_platform&, tw::c_application_data&) override { ++ticks; }
-    void on_draw(tw::c_platform&, tw::c_application_data&) override { ++draws; }
-    bool on_ui_event(tw::c_platform&, tw::c_application_data&, uint16_t) override { return true; }
-    void on_mouse(tw::c_platform&, uint16_t, uint16_t, uint16_t, tw::c_application_data&) override {
-        ++mouse_events;
-    }
-    uint16_t number() const override { return 7; }
-    int ticks = 0, draws = 0, mouse_events = 0;
-};
-
 TEST_F(chapter_scenario, esc_pauses_the_scene_and_a_puzzle_which_then_waits_for_resume) {
     settle(10);
     // Over the scene: Esc opens the pause screen and closes it, as the buttons do.
@@ -275,11 +263,11 @@ TEST_F(chapter_scenario, esc_pauses_the_scene_and_a_puzzle_which_then_waits_for_
     EXPECT_FALSE(chapter->paused);
     EXPECT_EQ(chapter->ui.current, chapter->main_screen);
 
-    c_counting_puzzle puzzle;
+    tw_test::c_counting_puzzle puzzle(7);
     chapter->start_puzzle(&puzzle);
     while (chapter->mode != tw::k_game_mode_puzzle) frames(1);
     click_ui(0, 0);
-    const int clicks = puzzle.mouse_events;
+    const int clicks = puzzle.mice;
     EXPECT_GT(clicks, 0);
 
     // Over the puzzle: the pause screen is drawn over it; it neither ticks nor takes clicks.
@@ -291,7 +279,7 @@ TEST_F(chapter_scenario, esc_pauses_the_scene_and_a_puzzle_which_then_waits_for_
     frames(30);
     click_ui(0, 300);
     EXPECT_EQ(puzzle.ticks, ticks);
-    EXPECT_EQ(puzzle.mouse_events, clicks);
+    EXPECT_EQ(puzzle.mice, clicks);
     EXPECT_GT(puzzle.draws, draws);
     bool dimmed = false;  // the pause screen's dark sheet lies over the puzzle
     for (const tw::c_recorded_draw& d : device.draws())

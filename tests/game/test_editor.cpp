@@ -12,6 +12,7 @@
 
 using namespace tw;
 using tw_test::c_editor_fixture;
+using tw_test::read_text;
 
 namespace {
 
@@ -44,13 +45,6 @@ std::string missing_from(const rapidxml::xml_node<char>* original,
         c = c->next_sibling();
     }
     return "";
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 }  // namespace
@@ -468,12 +462,12 @@ TEST_F(editor_test, every_shipped_scene_goes_through_the_editor_unchanged) {
         c_scene straight;
         straight.load(platform, name);
         straight.save("straight_" + name);
-        EXPECT_EQ(read_file("again_" + name), read_file("straight_" + name)) << name;
+        EXPECT_EQ(read_text("again_" + name), read_text("straight_" + name)) << name;
         c_xml_document original;
         c_xml_document copy;
         ASSERT_TRUE(load_document(original, name) && load_document(copy, "again_" + name));
         EXPECT_EQ(missing_from(&original.doc, &copy.doc, name), "");
-        EXPECT_FALSE(read_file("again_" + name).empty());
+        EXPECT_FALSE(read_text("again_" + name).empty());
         ++scenes;
     }
     EXPECT_GE(scenes, 12);

@@ -13,26 +13,15 @@
 #include "platform/render_device_recording.h"
 #include "platform/window_headless.h"
 #include "scene/test_character_world.h"
+#include "support/counting_puzzle.h"
 #include "scene/test_scene_fixture.h"
 #include "sound/sound_device_recording.h"
 #include "support/sample_walk.h"
 
 namespace {
 
+using tw_test::c_counting_puzzle;
 using tw_test::transform_xml;
-
-// A puzzle that counts what reaches it and completes on request.
-class c_counting_puzzle : public tw::i_game_puzzle {
-public:
-    void on_tick(tw::c_platform&, tw::c_application_data&) override { ++ticks; }
-    void on_draw(tw::c_platform&, tw::c_application_data&) override { ++draws; }
-    bool on_ui_event(tw::c_platform&, tw::c_application_data&, uint16_t) override { return true; }
-    void on_mouse(tw::c_platform&, uint16_t, uint16_t, uint16_t, tw::c_application_data&) override {
-        ++mice;
-    }
-    uint16_t number() const override { return 3; }
-    int ticks = 0, draws = 0, mice = 0;
-};
 
 // A chapter whose hooks record what they were told.
 class c_hooked_chapter : public tw::c_state_game {

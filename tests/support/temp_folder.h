@@ -2,9 +2,19 @@
 #pragma once
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace tw_test {
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string read_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 class c_temp_folder {
 public:
