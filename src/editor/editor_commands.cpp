@@ -33,20 +33,12 @@ T* first_of(const std::vector<std::unique_ptr<T>>& list) {
     return list.empty() ? nullptr : list.front().get();
 }
 
-long number_in(const c_ui_element_editbox* box, long low, long high, long otherwise) {
-    const char* text = box->text.text.c_str();
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text) return otherwise;
-    return std::clamp(value, low, high);
-}
-
 uint16_t speed_in(const c_ui_element_editbox* box) {
-    return uint16_t(number_in(box, 0, 65535, 0));
+    return uint16_t(editbox_number(*box, 0, 65535, 0));
 }
 
 int16_t index_in(const c_ui_element_editbox* box) {
-    return int16_t(number_in(box, INT16_MIN, INT16_MAX, 0));
+    return int16_t(editbox_number(*box, INT16_MIN, INT16_MAX, 0));
 }
 
 const std::string& words(const c_ui_element_editbox* box) {
@@ -59,6 +51,14 @@ void place(c_transform& transform, const vec3& position) {
 }
 
 }  // namespace
+
+long editbox_number(const c_ui_element_editbox& box, long low, long high, long otherwise) {
+    const char* text = box.text.text.c_str();
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text) return otherwise;
+    return std::clamp(value, low, high);
+}
 
 bool c_state_editor::on_ui_event(c_platform& platform, uint16_t code, c_application_data&) {
     if (code >= k_ed_tab_first && code < k_ed_tab_first + k_editor_tab_count) {

@@ -24,13 +24,6 @@ constexpr c_rgba k_node_colour{150, 255, 150, 255};
 constexpr c_rgba k_current_node_colour{255, 220, 80, 255};
 constexpr c_rgba k_path_colour{255, 255, 255, 255};
 
-c_transform at(float x, float y) {
-    c_transform t;
-    t.tx = x;
-    t.ty = y;
-    return t;
-}
-
 float marker_scale(const c_scene_view& view) {
     return view.zoom / k_view_initial_extent;
 }
@@ -66,25 +59,25 @@ void c_state_editor::draw_markers(c_platform& platform) {
         case editor_tab::puzzles:
             if (puzzle) {
                 draw_rect(platform, circle, puzzle->click_radius, puzzle->click_radius,
-                          k_marker_colour, at(puzzle->anim.base.tx, puzzle->anim.base.ty));
+                          k_marker_colour, translation(puzzle->anim.base.tx, puzzle->anim.base.ty));
             }
             break;
         case editor_tab::collect:
             if (collectible) {
                 draw_rect(platform, dot, s * k_dot_half, s * k_dot_half, k_marker_colour,
-                          at(collectible->transform.tx, collectible->transform.ty));
+                          translation(collectible->transform.tx, collectible->transform.ty));
             }
             break;
         case editor_tab::anims:
             if (anim) {
                 draw_rect(platform, dot, s * k_dot_half, s * k_dot_half, k_marker_colour,
-                          at(anim->anim.base.tx, anim->anim.base.ty));
+                          translation(anim->anim.base.tx, anim->anim.base.ty));
             }
             break;
         case editor_tab::graphics:
             if (graphic) {
                 draw_rect(platform, dot, s * k_dot_half, s * k_dot_half, k_marker_colour,
-                          at(graphic->transform.tx, graphic->transform.ty));
+                          translation(graphic->transform.tx, graphic->transform.ty));
             }
             break;
         default: break;
@@ -92,7 +85,7 @@ void c_state_editor::draw_markers(c_platform& platform) {
     // Every camera as a cross of two bars; the current one in the marker colour.
     for (const auto& each : scene.cameras) {
         const c_rgba& colour = each.get() == camera ? k_current_camera_colour : k_camera_colour;
-        const c_transform where = at(each->position.x, each->position.y);
+        const c_transform where = translation(each->position.x, each->position.y);
         draw_rect(platform, blank, s * k_camera_arm, s * k_camera_bar, colour, where);
         draw_rect(platform, blank, s * k_camera_bar, s * k_camera_arm, colour, where);
     }

@@ -23,15 +23,6 @@ void apply(editor_mode mode, c_transform& transform, int16_t dx, int16_t dy) {
     }
 }
 
-// Directions and lengths follow the nodes, and camera changes the cameras.
-void relink_all(c_scene& scene) {
-    for (auto& node : scene.path_nodes) {
-        for (auto& path : node->paths) {
-            if (path->target) link_path(*node, *path, *path->target, scene.cameras);
-        }
-    }
-}
-
 }  // namespace
 
 void c_state_editor::drag_current(int16_t dx, int16_t dy) {
@@ -48,7 +39,7 @@ void c_state_editor::drag_current(int16_t dx, int16_t dy) {
         case editor_tab::cameras:
             if (!camera || mode != editor_mode::move) break;
             move_by(camera->position.x, camera->position.y, dx, dy);
-            relink_all(scene);
+            scene.relink_paths();
             break;
         case editor_tab::puzzles:
             if (puzzle) apply(mode, puzzle->anim.base, dx, dy);
@@ -67,7 +58,7 @@ void c_state_editor::drag_current(int16_t dx, int16_t dy) {
         case editor_tab::paths:
             if (!path_node) break;
             apply(mode, path_node->transform, dx, dy);
-            relink_all(scene);
+            scene.relink_paths();
             break;
         case editor_tab::graphics:
             if (graphic) apply(mode, graphic->transform, dx, dy);
@@ -90,8 +81,7 @@ void c_state_editor::connect_nearest(const vec2& pointer) {
     // The current node itself is no neighbour; a press on it connects nothing.
     if (!nearest || nearest == path_node) return;
     const std::string animation = widgets.path_anim->text.text;
-    const unsigned long typed = std::strtoul(widgets.path_speed->text.text.c_str(), nullptr, 10);
-    const uint16_t speed = uint16_t(std::min(typed, 65535ul));
+    const uint16_t speed = uint16_t(editbox_number(*widgets.path_speed, 0, 65535, 0));
     auto connect = [&](c_scene_path_node& from, c_scene_path_node& to) {
         for (const auto& existing : from.paths) {
             if (existing->target == &to) return;  // already connected that way

@@ -40,6 +40,10 @@ constexpr float k_editor_pan_per_pixel = 2.0f;
 constexpr float k_editor_connect_reach_squared = 65536.0f;  // 256 units
 constexpr float k_editor_puzzle_click_radius = 512.0f;
 
+// The number at the start of an edit box's text, clamped to [low, high];
+// otherwise when the text does not start with one.
+long editbox_number(const c_ui_element_editbox& box, long low, long high, long otherwise);
+
 // What a drag does to the visible tab's current item.
 enum class editor_mode : uint8_t { none, move, rotate, depth, connect };
 

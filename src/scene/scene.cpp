@@ -269,12 +269,16 @@ bool c_scene::remove_camera(const c_scene_camera* camera) {
                               });
     if (owned == cameras.end()) return false;
     cameras.erase(owned);
+    relink_paths();
+    return true;
+}
+
+void c_scene::relink_paths() {
     for (std::unique_ptr<c_scene_path_node>& node : path_nodes) {
         for (auto& path : node->paths) {
             if (path->target) link_path(*node, *path, *path->target, cameras);
         }
     }
-    return true;
 }
 
 }  // namespace tw

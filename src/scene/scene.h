@@ -117,6 +117,9 @@ public:
     // Deletes the camera and links every path again, so no path keeps the
     // removed camera as the one it changes to.
     bool remove_camera(const c_scene_camera* camera);
+    // Links every linked path to its target again, after nodes or cameras moved
+    // or a camera went: directions, lengths and camera changes follow.
+    void relink_paths();
 
     c_scene_list<c_scene_level> levels;
     c_scene_list<c_scene_puzzle> puzzles;
